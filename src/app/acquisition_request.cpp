@@ -1,0 +1,10 @@
+#include "app/acquisition_request.h"
+
+namespace vexal {
+
+AcquisitionRequest& TheAcquisitionRequest() {
+  static AcquisitionRequest request;
+  return request;
+}
+
+}  // namespace vexal

@@ -1,0 +1,35 @@
+// The oscilloscope picture of the screen and the metafile: frame, plot area,
+// graticule, traces and labels, drawn through a Canvas.
+#pragma once
+
+#include "display/canvas.h"
+#include "display/display_settings.h"
+#include "display/waveform_store.h"
+
+namespace vexal {
+
+struct PictureSize {
+  int width = 0;
+  int height = 0;
+  int charWidth = 0;   // horizontal dialog base unit, a text offset
+  int charHeight = 0;  // vertical dialog base unit
+};
+
+struct PlotArea {
+  int left, top, right, bottom;
+};
+
+// Positions with a fraction: quotient first, then product, then sum, in double
+// precision, truncated toward zero. The order changes some results by one unit.
+int GraticuleX(const PlotArea& area, int i);      // i = 0..50
+int GraticuleY(const PlotArea& area, int j);      // j = 0..40
+int TraceX(const PlotArea& area, int i);          // i = 0..2047
+int TraceY(const PlotArea& area, int sample);     // sample = 0..255
+
+PlotArea ScreenPlotArea(int width, int height);
+
+void RenderWaveformPicture(Canvas& canvas, const PictureSize& size,
+                           const WaveformSnapshot& store, const ScaleLabels& labels,
+                           int timebaseId);
+
+}  // namespace vexal

@@ -1,0 +1,21 @@
+// The printed page: dated heading, then the picture on the upper half.
+#pragma once
+
+#include "display/canvas.h"
+#include "display/display_settings.h"
+#include "display/waveform_store.h"
+#include "output/time_stamp.h"
+
+namespace vexal {
+
+struct PrintPage {
+  int width = 0;       // HORZRES
+  int height = 0;      // VERTRES
+  int lineHeight = 0;  // tmHeight + tmExternalLeading
+  bool colour = true;  // BITSPIXEL > 1
+};
+
+void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& stamp,
+                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId);
+
+}  // namespace vexal

@@ -1,0 +1,16 @@
+// The text file of the samples: each piece is written with one WriteFile call.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "display/waveform_store.h"
+#include "output/time_stamp.h"
+
+namespace vexal {
+
+// Heading, rule, channel heading, 2048 sample lines and the closing "\n\n",
+// in file order; bare LF line ends.
+std::vector<std::string> TextExportPieces(const WaveformSnapshot& store, const TimeStamp& stamp);
+
+}  // namespace vexal
