@@ -21,15 +21,18 @@ struct PlotArea {
 
 // Positions with a fraction: quotient first, then product, then sum, in double
 // precision, truncated toward zero. The order changes some results by one unit.
-int GraticuleX(const PlotArea& area, int i);      // i = 0..50
-int GraticuleY(const PlotArea& area, int j);      // j = 0..40
-int TraceX(const PlotArea& area, int i);          // i = 0..2047
-int TraceY(const PlotArea& area, int sample);     // sample = 0..255
+int GraticuleX(const PlotArea& area, int i);   // i = 0..50
+int GraticuleY(const PlotArea& area, int j);   // j = 0..40
+int TraceX(const PlotArea& area, int i);       // i = 0..2047
+int TraceY(const PlotArea& area, int sample);  // sample = 0..255
 
 PlotArea ScreenPlotArea(int width, int height);
 
-void RenderWaveformPicture(Canvas& canvas, const PictureSize& size,
-                           const WaveformSnapshot& store, const ScaleLabels& labels,
-                           int timebaseId);
+// The wsprintfA format of a channel's scale label on screen and in the metafile:
+// channel 0 or 1, unit code 0 (kV) to 3 (µV). nullptr for anything else.
+const char* ScreenLabelFormat(int channel, int unitCode);
+
+void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const WaveformSnapshot& store,
+                           const ScaleLabels& labels, int timebaseId);
 
 }  // namespace vexal

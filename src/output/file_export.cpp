@@ -1,9 +1,114 @@
 #include "output/file_export.h"
 
+#include <commdlg.h>
+
+#include "display/gdi_waveform_renderer.h"
+#include "display/waveform_store.h"
+#include "output/replace_on_success.h"
+#include "output/text_export.h"
+#include "output/text_file_writer.h"
+#include "output/time_stamp.h"
+
 namespace vexal {
 
-void FileExport(HWND, int) {
-  // Export is not built yet.
+char ExportFileName[kExportFileNameSize] = "";
+
+namespace {
+
+constexpr char kCaption[] = "Vexal";
+constexpr char kCreateFailed[] = "Fehler beim Anlegen der Datei !";
+constexpr char kWriteFailed[] = "Fehler beim Schreiben der Datei !";
+
+// Application name, picture title, then the closing double zero.
+constexpr char kMetafileDescription[] = "Vexal Interface V1.0\0Ausgabe\0";
+constexpr int kMetafileWidth = 800;
+constexpr int kMetafileHeight = 600;
+
+void ReportError(HWND owner, const char* text) {
+  MessageBoxA(owner, text, kCaption, MB_OK | MB_ICONERROR);
+}
+
+// The save dialog; false when the user cancelled or the dialog failed.
+bool AskFileName(HWND owner, int kind) {
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof(OPENFILENAMEA);
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kind == kExportText
+                           ? "Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0"
+                           : "Enhanced Metafile (*.emf)\0*.emf\0Alle Dateien (*.*)\0*.*\0";
+  dialog.nFilterIndex = 0;  // no custom filter: the first one is shown
+  dialog.lpstrFile = ExportFileName;
+  dialog.nMaxFile = kExportFileNameSize;
+  dialog.Flags = OFN_OVERWRITEPROMPT;
+  dialog.lpstrDefExt = kind == kExportText ? "txt" : "emf";
+  return GetSaveFileNameA(&dialog) != 0;
+}
+
+ULONGLONG FileSize(const char* path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
+  return (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+TimeStamp ToTimeStamp(const SYSTEMTIME& time) {
+  return TimeStamp{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute};
+}
+
+void ExportText(HWND owner, const TimeStamp& stamp) {
+  const std::vector<std::string> pieces = TextExportPieces(TheWaveformStore().Snapshot(), stamp);
+
+  ReplaceOnSuccess target(ExportFileName);
+  HANDLE file = target.Created() ? CreateFileA(target.TempPath(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                 : INVALID_HANDLE_VALUE;
+  if (file == INVALID_HANDLE_VALUE) {
+    ReportError(owner, kCreateFailed);
+    return;
+  }
+  bool written = WriteTextPieces(file, pieces) && FlushFileBuffers(file) != 0;
+  written = CloseHandle(file) != 0 && written;
+  if (!written) {
+    ReportError(owner, kWriteFailed);  // the temporary file goes, the old file stays
+    return;
+  }
+  if (!target.Commit()) ReportError(owner, kCreateFailed);
+}
+
+void ExportMetafile(HWND owner) {
+  ReplaceOnSuccess target(ExportFileName);
+  if (!target.Created()) {
+    ReportError(owner, kCreateFailed);
+    return;
+  }
+  HDC reference = GetDC(owner);
+  bool closed = false;
+  if (HDC dc = CreateEnhMetaFileA(reference, target.TempPath(), nullptr, kMetafileDescription)) {
+    const LONG units = GetDialogBaseUnits();
+    WaveformRenderer(dc, kMetafileWidth, kMetafileHeight, LOWORD(units), HIWORD(units));
+    // Closing writes the file. A short write (disk full) can go unreported, so
+    // the file on disk must be as long as the metafile itself.
+    if (HENHMETAFILE metafile = CloseEnhMetaFile(dc)) {
+      const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+      closed = size > 0 && FileSize(target.TempPath()) == size;
+      DeleteEnhMetaFile(metafile);
+    }
+  }
+  ReleaseDC(owner, reference);
+  if (!closed || !target.Commit()) ReportError(owner, kCreateFailed);
+}
+
+}  // namespace
+
+void FileExport(HWND owner, int kind) {
+  // The heading shows the moment the dialog opened, not when the file was written.
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  if (!AskFileName(owner, kind)) return;
+  if (kind == kExportText) {
+    ExportText(owner, ToTimeStamp(now));
+  } else {
+    ExportMetafile(owner);
+  }
 }
 
 }  // namespace vexal

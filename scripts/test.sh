@@ -1,0 +1,24 @@
+#!/bin/bash
+# THE test command: installs what is missing, builds the native tree (core and
+# its tests under ASan/UBSan) and the Windows tree (cross-built with MinGW-w64),
+# and runs every test of both through one CTest run, ending with its summary.
+# The Windows tests run under Wine in build/win/wineprefix on a private Xvfb.
+# The exit code is CTest's. Extra arguments go to ctest (e.g. -R startup).
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build"
+jobs="${VEXAL_JOBS:-2}"
+
+bash "$root/scripts/setup-deps.sh"
+
+cmake -S "$root" -B "$build/win" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build/win" -j"$jobs"
+
+cmake -S "$root" -B "$build/native" -DVEXAL_SANITIZE=ON \
+  -DVEXAL_WINDOWS_BUILD_DIR="$build/win"
+cmake --build "$build/native" -j"$jobs"
+
+# The native tree's test list includes the Windows tree's (cmake/WineTests.cmake).
+exec ctest --test-dir "$build/native" --output-on-failure --timeout 900 -j"$jobs" "$@" </dev/null

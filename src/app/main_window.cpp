@@ -1,0 +1,64 @@
+#include "app/main_window.h"
+
+#include "app/demo_traces.h"
+#include "app/menu_dispatch.h"
+#include "display/display_settings.h"
+#include "display/gdi_waveform_renderer.h"
+#include "display/waveform_store.h"
+
+namespace vexal {
+namespace {
+
+MainWindowState state;
+
+void OnCreate(const CREATESTRUCTA& create) {
+  state.baseUnitX = LOWORD(GetDialogBaseUnits());
+  state.baseUnitY = HIWORD(GetDialogBaseUnits());
+  state.instance = create.hInstance;
+  // The display works before any instrument has been read.
+  TheWaveformStore().Replace(DemonstrationTraces());
+}
+
+void OnPaint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  // Settings commands only invalidate; the labels follow them here.
+  UpdateScaleLabels();
+  // The whole picture, whatever the update region.
+  WaveformRenderer(dc, state.clientWidth, state.clientHeight, state.baseUnitX, state.baseUnitY);
+  EndPaint(window, &paint);
+}
+
+}  // namespace
+
+const MainWindowState& TheMainWindowState() {
+  return state;
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(*reinterpret_cast<const CREATESTRUCTA*>(lParam));
+      return 0;
+    case WM_SIZE:
+      // Stored as it comes, 0 x 0 for a minimised window; the class styles
+      // repaint the whole client area after every change of size.
+      state.clientWidth = LOWORD(lParam);
+      state.clientHeight = HIWORD(lParam);
+      return 0;
+    case WM_PAINT:
+      OnPaint(window);
+      return 0;
+    case WM_COMMAND:
+      // Identifiers outside the menu's range are ignored, not passed on.
+      HandleMenuCommand(window, wParam);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace vexal

@@ -1,0 +1,61 @@
+#include "display/gdi_canvas.h"
+
+namespace vexal {
+
+void GdiCanvas::SelectGrayBrush() {
+  entryBrush_ = SelectObject(dc_, GetStockObject(GRAY_BRUSH));
+}
+
+void GdiCanvas::SelectNewSolidBrush(Colour colour) {
+  const LOGBRUSH brush = {BS_SOLID, colour, 0};
+  SelectObject(dc_, CreateBrushIndirect(&brush));
+}
+
+void GdiCanvas::RestoreEntryBrush() {
+  // The selection hands back the brush made by SelectNewSolidBrush.
+  DeleteObject(SelectObject(dc_, entryBrush_));
+}
+
+void GdiCanvas::DrawRectangle(int left, int top, int right, int bottom) {
+  Rectangle(dc_, left, top, right, bottom);
+}
+
+void GdiCanvas::SelectNewPen(int width, Colour colour) {
+  SelectObject(dc_, CreatePen(PS_SOLID, width, colour));
+}
+
+void GdiCanvas::ReleasePen() {
+  // The selection hands back the pen made by SelectNewPen.
+  DeleteObject(SelectObject(dc_, GetStockObject(BLACK_PEN)));
+}
+
+void GdiCanvas::MoveTo(int x, int y) {
+  MoveToEx(dc_, x, y, nullptr);
+}
+
+void GdiCanvas::LineTo(int x, int y) {
+  ::LineTo(dc_, x, y);
+}
+
+void GdiCanvas::SetTransparentBackground() {
+  SetBkMode(dc_, TRANSPARENT);
+}
+
+void GdiCanvas::SetTextColour(Colour colour) {
+  SetTextColor(dc_, colour);
+}
+
+void GdiCanvas::SetTextAlign(TextAlign align) {
+  ::SetTextAlign(dc_, static_cast<UINT>(align));
+}
+
+void GdiCanvas::WriteText(int x, int y, const char* format, const TextArgs& args) {
+  if (format == nullptr) return;
+  // wsprintfA writes at most 1024 characters and the terminator.
+  char text[1025];
+  const int* v = args.values;
+  wsprintfA(text, format, v[0], v[1], v[2], v[3], v[4]);
+  TextOutA(dc_, x, y, text, lstrlenA(text));
+}
+
+}  // namespace vexal

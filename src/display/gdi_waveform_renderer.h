@@ -1,0 +1,14 @@
+// The oscilloscope picture drawn with GDI: the main window's paint and the
+// metafile export both call this.
+#pragma once
+
+#include <windows.h>
+
+namespace vexal {
+
+// Draws frame, graticule, the traces of the channels with data and the labels of
+// the last paint, scaled to width x height. The context must be in its default
+// state and is left holding the renderer's last objects and text settings.
+void WaveformRenderer(HDC dc, int width, int height, int charWidth, int charHeight);
+
+}  // namespace vexal

@@ -1,0 +1,40 @@
+#include "display/timebase_labels.h"
+
+#include "resource.h"
+
+namespace vexal {
+
+// Menu order: "500µs" (6017) stands before "200µs" (6016).
+const std::array<TimebaseRow, 22> TimebaseLabelTable = {{
+    {IDM_TB_50S, "50s", "TB: 50 s / DIV"},
+    {IDM_TB_20S, "20s", "TB: 20 s / DIV"},
+    {IDM_TB_10S, "10s", "TB: 10 s / DIV"},
+    {IDM_TB_5S, "5s", "TB: 5 s / DIV"},
+    {IDM_TB_2S, "2s", "TB: 2 s / DIV"},
+    {IDM_TB_1S, "1s", "TB: 1 s / DIV"},
+    {IDM_TB_500MS, "500ms", "TB: 500 ms / DIV"},
+    {IDM_TB_200MS, "200ms", "TB: 200 ms / DIV"},
+    {IDM_TB_100MS, "100ms", "TB: 100 ms / DIV"},
+    {IDM_TB_50MS, "50ms", "TB: 50 ms / DIV"},
+    {IDM_TB_20MS, "20ms", "TB: 20 ms / DIV"},
+    {IDM_TB_10MS, "10ms", "TB: 10 ms / DIV"},
+    {IDM_TB_5MS, "5ms", "TB: 5 ms / DIV"},
+    {IDM_TB_2MS, "2ms", "TB: 2 ms / DIV"},
+    {IDM_TB_1MS, "1ms", "TB: 1 ms / DIV"},
+    {IDM_TB_500US, "500\xB5s", "TB: 500 \xB5s / DIV"},
+    {IDM_TB_200US, "200\xB5s", "TB: 200 \xB5s / DIV"},
+    {IDM_TB_100US, "100\xB5s", "TB: 100 \xB5s / DIV"},
+    {IDM_TB_50US, "50\xB5s", "TB: 50 \xB5s / DIV"},
+    {IDM_TB_20US, "20\xB5s", "TB: 20 \xB5s / DIV"},
+    {IDM_TB_10US, "10\xB5s", "TB: 10 \xB5s / DIV"},
+    {IDM_TB_5US, "5\xB5s", "TB: 5 \xB5s / DIV"},
+}};
+
+const char* TimebaseLabel(int timebaseId) {
+  for (const TimebaseRow& row : TimebaseLabelTable) {
+    if (row.id == timebaseId) return row.labelText;
+  }
+  return nullptr;
+}
+
+}  // namespace vexal

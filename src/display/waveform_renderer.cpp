@@ -1,0 +1,176 @@
+#include "display/waveform_renderer.h"
+
+#include <climits>
+#include <cstddef>
+
+#include "display/timebase_labels.h"
+
+namespace vexal {
+namespace {
+
+constexpr int kFrameInset = 20;
+constexpr int kPlotInset = 40;
+constexpr int kColumnSteps = 50;  // 10 divisions of 5 steps across
+constexpr int kRowSteps = 40;     // 8 divisions of 5 steps up
+constexpr int kStepsPerDivision = 5;
+constexpr int kTickHalfLength = 7;
+constexpr double kSampleLevels = 256.0;
+
+// The picture size comes from the window or a fixed 800 x 600, but any int must
+// stay free of overflow: geometry is done wide and saturated back into int.
+int Saturate(long long v) {
+  if (v < INT_MIN) return INT_MIN;
+  if (v > INT_MAX) return INT_MAX;
+  return static_cast<int>(v);
+}
+
+// Truncates toward zero; out-of-range doubles would make the conversion undefined.
+int Saturate(double v) {
+  if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
+  if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
+  return static_cast<int>(v);
+}
+
+int Offset(int v, long long delta) {
+  return Saturate(static_cast<long long>(v) + delta);
+}
+
+// The integer span as a double: exact, and free of int overflow.
+double Span(int from, int to) {
+  return static_cast<double>(to) - static_cast<double>(from);
+}
+
+// base + span * (i / steps): quotient first, then product, then sum, in double
+// precision, the whole truncated toward zero. The order changes some results by
+// one unit (360 * (23 / 40.0) is 206.99999999999997).
+int Advance(int base, double span, int i, double steps) {
+  return Saturate(static_cast<double>(base) + span * (i / steps));
+}
+
+int Middle(int from, int to) {
+  return Saturate(static_cast<long long>(from) + (static_cast<long long>(to) - from) / 2);
+}
+
+void DrawSegment(Canvas& canvas, int x1, int y1, int x2, int y2) {
+  canvas.MoveTo(x1, y1);
+  canvas.LineTo(x2, y2);
+}
+
+void DrawGraticule(Canvas& canvas, const PlotArea& area) {
+  const int xm = Middle(area.left, area.right);
+  const int ym = Middle(area.top, area.bottom);
+  canvas.SelectNewPen(1, kDarkBlue);
+  for (int i = 0; i <= kColumnSteps; ++i) {
+    const int x = GraticuleX(area, i);
+    if (i % kStepsPerDivision == 0) {
+      DrawSegment(canvas, x, area.bottom, x, area.top);
+    } else {
+      DrawSegment(canvas, x, Offset(ym, -kTickHalfLength), x, Offset(ym, kTickHalfLength));
+    }
+  }
+  for (int j = 0; j <= kRowSteps; ++j) {
+    const int y = GraticuleY(area, j);
+    if (j % kStepsPerDivision == 0) {
+      DrawSegment(canvas, area.left, y, area.right, y);
+    } else {
+      DrawSegment(canvas, Offset(xm, -kTickHalfLength), y, Offset(xm, kTickHalfLength), y);
+    }
+  }
+  canvas.ReleasePen();
+}
+
+void DrawTrace(Canvas& canvas, const PlotArea& area, const ChannelSamples& samples, Colour colour) {
+  canvas.SelectNewPen(2, colour);
+  canvas.MoveTo(area.left, TraceY(area, samples[0]));
+  for (int i = 1; i < kSamplesPerChannel; ++i) {
+    canvas.LineTo(TraceX(area, i), TraceY(area, samples[static_cast<std::size_t>(i)]));
+  }
+  canvas.ReleasePen();
+}
+
+void WriteChannelLabel(Canvas& canvas, int channel, const ScaleLabel& label, Colour colour, int x,
+                       int y) {
+  const char* format = ScreenLabelFormat(channel, label.unitCode);
+  canvas.SetTextColour(colour);
+  // UpdateScaleLabels only ever stores unit codes 0 to 3; anything else has no
+  // format and leaves the label out rather than writing a wrong unit.
+  if (format == nullptr) return;
+  TextArgs args;
+  args.count = 1;
+  args.values[0] = static_cast<int>(label.value);  // at most 2,000,000,000
+  canvas.WriteText(x, y, format, args);
+}
+
+}  // namespace
+
+int GraticuleX(const PlotArea& area, int i) {
+  return Advance(area.left, Span(area.left, area.right), i, kColumnSteps);
+}
+
+int GraticuleY(const PlotArea& area, int j) {
+  return Advance(area.top, Span(area.top, area.bottom), j, kRowSteps);
+}
+
+int TraceX(const PlotArea& area, int i) {
+  return Advance(area.left, Span(area.left, area.right), i, kSamplesPerChannel);
+}
+
+int TraceY(const PlotArea& area, int sample) {
+  // Sample s lies at the fraction s / 256 of the plot height above the bottom.
+  return Saturate(static_cast<double>(area.bottom) -
+                  Span(area.top, area.bottom) * (sample / kSampleLevels));
+}
+
+PlotArea ScreenPlotArea(int width, int height) {
+  return {kPlotInset, kPlotInset, Offset(width, -kPlotInset), Offset(height, -kPlotInset)};
+}
+
+const char* ScreenLabelFormat(int channel, int unitCode) {
+  static const char* const kFormats[2][4] = {
+      {"CH1: %1d kV / DIV", "CH1: %3d V / DIV", "CH1: %3d mV / DIV", "CH1: %3d \xB5V / DIV"},
+      {"CH2: %1d kV / DIV", "CH2: %3d V / DIV", "CH2: %3d mV / DIV", "CH2: %3d \xB5V / DIV"},
+  };
+  if (channel < 0 || channel > 1 || unitCode < 0 || unitCode > 3) return nullptr;
+  return kFormats[channel][unitCode];
+}
+
+void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const WaveformSnapshot& store,
+                           const ScaleLabels& labels, int timebaseId) {
+  const PlotArea area = ScreenPlotArea(size.width, size.height);
+
+  canvas.SelectGrayBrush();
+  canvas.DrawRectangle(kFrameInset, kFrameInset, Offset(size.width, -kFrameInset),
+                       Offset(size.height, -kFrameInset));
+  canvas.SelectNewSolidBrush(kBlack);
+  canvas.DrawRectangle(area.left, area.top, area.right, area.bottom);
+  canvas.RestoreEntryBrush();
+
+  DrawGraticule(canvas, area);
+
+  // Channel 2 is drawn after channel 1 and covers it where the traces cross.
+  if (store.hasData[0] != 0) DrawTrace(canvas, area, store.samples[0], kCyan);
+  if (store.hasData[1] != 0) DrawTrace(canvas, area, store.samples[1], kGreen);
+
+  canvas.SetTransparentBackground();
+  const int textX = Offset(area.left, size.charWidth);
+  const int bottomRow = Offset(area.bottom, -static_cast<long long>(size.charHeight));
+  if (store.hasData[0] != 0) {
+    // One row higher when channel 2's label takes the bottom row.
+    const long long rows = store.hasData[1] != 0 ? 2 : 1;
+    WriteChannelLabel(canvas, 0, labels[0], kCyan, textX,
+                      Offset(area.bottom, -rows * size.charHeight));
+  }
+  if (store.hasData[1] != 0) WriteChannelLabel(canvas, 1, labels[1], kGreen, textX, bottomRow);
+
+  // DisplaySettings only holds identifiers of the table; for any other the text
+  // colour and alignment are still set (the context ends in the same state) but
+  // no text is written, since there is no truthful timebase to show.
+  canvas.SetTextColour(kCyan);
+  canvas.SetTextAlign(TextAlign::kRightTop);
+  if (const char* text = TimebaseLabel(timebaseId)) {
+    canvas.WriteText(Offset(area.right, -static_cast<long long>(size.charWidth)), bottomRow, text,
+                     TextArgs{});
+  }
+}
+
+}  // namespace vexal

@@ -1,0 +1,112 @@
+#include "output/print_layout.h"
+
+#include <initializer_list>
+
+#include "display/timebase_labels.h"
+#include "display/waveform_renderer.h"
+
+namespace vexal {
+
+namespace {
+
+constexpr int kFramePenWidth = 5;
+constexpr int kGraticulePenWidth = 3;
+constexpr int kTracePenWidth = 5;
+// Ticks reach this far to either side of the centre line, in device units.
+constexpr int kTickHalfLength = 50;
+
+// By unit code 0 (kV) to 3 (µV); no field width on paper.
+constexpr const char* kChannelLabelFormats[2][4] = {
+    {"CH1: %d kV / DIV", "CH1: %d V / DIV", "CH1: %d mV / DIV", "CH1: %d \xB5V / DIV"},
+    {"CH2: %d kV / DIV", "CH2: %d V / DIV", "CH2: %d mV / DIV", "CH2: %d \xB5V / DIV"},
+};
+
+TextArgs Args(std::initializer_list<int> values) {
+  TextArgs args;
+  for (int value : values) args.values[args.count++] = value;
+  return args;
+}
+
+void DrawGraticule(Canvas& canvas, const PlotArea& area) {
+  const int ym = area.top + (area.bottom - area.top) / 2;
+  const int xm = area.left + (area.right - area.left) / 2;
+  // The edges are the inner frame, so only the inner positions are drawn.
+  for (int i = 1; i <= 49; ++i) {
+    const int x = GraticuleX(area, i);
+    if (i % 5 == 0) {
+      canvas.MoveTo(x, area.bottom);
+      canvas.LineTo(x, area.top);
+    } else {
+      canvas.MoveTo(x, ym - kTickHalfLength);
+      canvas.LineTo(x, ym + kTickHalfLength);
+    }
+  }
+  for (int j = 1; j <= 39; ++j) {
+    const int y = GraticuleY(area, j);
+    if (j % 5 == 0) {
+      canvas.MoveTo(area.left, y);
+      canvas.LineTo(area.right, y);
+    } else {
+      canvas.MoveTo(xm - kTickHalfLength, y);
+      canvas.LineTo(xm + kTickHalfLength, y);
+    }
+  }
+}
+
+void DrawChannel(Canvas& canvas, const PlotArea& area, int lineHeight, int channel,
+                 const ChannelSamples& samples, const ScaleLabel& label, Colour colour,
+                 int rowsAboveBottom) {
+  canvas.ReleasePen();
+  canvas.SelectNewPen(kTracePenWidth, colour);
+  canvas.MoveTo(area.left, TraceY(area, samples[0]));
+  for (int i = 1; i < kSamplesPerChannel; ++i) {
+    canvas.LineTo(TraceX(area, i), TraceY(area, samples[static_cast<std::size_t>(i)]));
+  }
+  const int unit = label.unitCode >= 0 && label.unitCode <= 3 ? label.unitCode : kUnitVolt;
+  canvas.SetTextColour(colour);
+  // Only the channel labels switch to a transparent background; with no
+  // channel shown the timebase label stays opaque.
+  canvas.SetTransparentBackground();
+  canvas.WriteText(area.left + lineHeight, area.bottom - rowsAboveBottom * lineHeight,
+                   kChannelLabelFormats[channel][unit], Args({static_cast<int>(label.value)}));
+}
+
+}  // namespace
+
+void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& stamp,
+                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId) {
+  const int lh = page.lineHeight;
+  const int half = page.height / 2;
+  const PlotArea area{lh, 2 * lh, page.width - lh, half - 2 * lh};
+
+  canvas.SetTextAlign(TextAlign::kCentreTop);
+  canvas.WriteText(page.width / 2, 0, "VEXAL-Interface V1.0 - Ausgabe vom %02d.%02d.%4d, %02d:%02d",
+                   Args({stamp.day, stamp.month, stamp.year, stamp.hour, stamp.minute}));
+  canvas.SetTextAlign(TextAlign::kLeftTop);
+
+  canvas.SelectNewPen(kFramePenWidth, kBlack);
+  canvas.DrawRectangle(0, lh, page.width, half - lh);
+  canvas.DrawRectangle(area.left, area.top, area.right, area.bottom);
+  canvas.ReleasePen();
+  canvas.SelectNewPen(kGraticulePenWidth, kBlack);
+  DrawGraticule(canvas, area);
+
+  const bool ch1 = store.hasData[0] != 0;
+  const bool ch2 = store.hasData[1] != 0;
+  if (ch1) {
+    DrawChannel(canvas, area, lh, 0, store.samples[0], labels[0], page.colour ? kCyan : kBlack,
+                ch2 ? 2 : 1);
+  }
+  if (ch2) {
+    DrawChannel(canvas, area, lh, 1, store.samples[1], labels[1], page.colour ? kGreen : kGrey, 1);
+  }
+
+  canvas.SetTextColour(kBlack);
+  canvas.SetTextAlign(TextAlign::kRightTop);
+  if (const char* timebase = TimebaseLabel(timebaseId)) {
+    canvas.WriteText(area.right - lh, area.bottom - lh, timebase, TextArgs{});
+  }
+  canvas.ReleasePen();
+}
+
+}  // namespace vexal

@@ -1,0 +1,34 @@
+// A file that is written whole or not at all: the content goes into a
+// temporary file in the target's folder, which replaces the target only once it
+// is complete. Until then an existing target stays as it was.
+#pragma once
+
+#include <windows.h>
+
+namespace vexal {
+
+class ReplaceOnSuccess {
+ public:
+  // Creates an empty temporary file next to `target` (same folder, so the
+  // final move is a rename on the same volume).
+  explicit ReplaceOnSuccess(const char* target);
+  // Removes the temporary file unless it has replaced the target.
+  ~ReplaceOnSuccess();
+  ReplaceOnSuccess(const ReplaceOnSuccess&) = delete;
+  ReplaceOnSuccess& operator=(const ReplaceOnSuccess&) = delete;
+
+  // False when no temporary file could be made (missing folder, no rights).
+  bool Created() const { return temp_[0] != '\0'; }
+  const char* TempPath() const { return temp_; }
+
+  // Moves the complete temporary file over the target. False when the target
+  // cannot be replaced (read-only, locked); the temporary file is then removed.
+  bool Commit();
+
+ private:
+  const char* target_;
+  char temp_[MAX_PATH] = "";
+  bool committed_ = false;
+};
+
+}  // namespace vexal
