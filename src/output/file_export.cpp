@@ -1,6 +1,6 @@
 #include "output/file_export.h"
 
-#include <commdlg.h>
+#include "output/common_dialogs.h"
 
 #include "display/gdi_waveform_renderer.h"
 #include "display/waveform_store.h"
@@ -41,7 +41,7 @@ bool AskFileName(HWND owner, int kind) {
   dialog.nMaxFile = kExportFileNameSize;
   dialog.Flags = OFN_OVERWRITEPROMPT;
   dialog.lpstrDefExt = kind == kExportText ? "txt" : "emf";
-  return GetSaveFileNameA(&dialog) != 0;
+  return ShowSaveDialog(&dialog) != 0;
 }
 
 ULONGLONG FileSize(const char* path) {

@@ -1,6 +1,6 @@
 #include "output/print_renderer.h"
 
-#include <commdlg.h>
+#include "output/common_dialogs.h"
 
 #include "display/display_settings.h"
 #include "display/gdi_canvas.h"
@@ -58,7 +58,7 @@ void PrintRenderer(HWND owner) {
   dialog.hwndOwner = owner;
   dialog.Flags = kPrintDialogFlags;
   dialog.nCopies = 1;
-  if (!PrintDlgA(&dialog)) return;
+  if (!ShowPrintDialog(&dialog)) return;
 
   // The heading shows the moment the dialog closed.
   SYSTEMTIME now;

@@ -1,0 +1,16 @@
+// The save and print dialogs of comdlg32.dll. That DLL brings a good part of the
+// shell with it, so it is loaded when a dialog is first asked for rather than at
+// start: the window comes up without it.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+namespace vexal {
+
+// As GetSaveFileNameA and PrintDlgA: FALSE when the user cancelled or the dialog
+// could not be shown (also when comdlg32.dll cannot be loaded).
+BOOL ShowSaveDialog(OPENFILENAMEA* dialog);
+BOOL ShowPrintDialog(PRINTDLGA* dialog);
+
+}  // namespace vexal
