@@ -35,6 +35,7 @@ struct DialogStep {
   DialogKind kind;
   int button = IDOK;          // pressed after filling in
   std::string fileName = {};  // typed into a save dialog, when not empty
+  std::string printer = {};   // chosen in a print dialog, when not empty
 };
 
 inline std::string WindowText(HWND window) {
@@ -76,6 +77,19 @@ inline BOOL CALLBACK FindNewDialog(HWND window, LPARAM param) {
     return FALSE;
   }
   return TRUE;
+}
+
+// Picks `name` in the print dialog's printer list as a user would, so that the
+// dialog reads that printer's settings and hands back its device context.
+inline bool ChoosePrinter(HWND dialog, const std::string& name) {
+  HWND combo = GetDlgItem(dialog, kPrinterCombo);
+  const LRESULT index =
+      SendMessageA(combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(name.c_str()));
+  if (index == CB_ERR) return false;
+  SendMessageA(combo, CB_SETCURSEL, index, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kPrinterCombo, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  return true;
 }
 
 inline void PressButton(HWND dialog, int id) {
@@ -135,6 +149,11 @@ inline std::vector<SeenDialog> RunWithDialogs(const std::function<void()>& comma
       }
       const DialogStep& step = steps[next++];
       if (!step.fileName.empty()) SetWindowTextA(FileNameControl(dialog), step.fileName.c_str());
+      if (!step.printer.empty() && !ChoosePrinter(dialog, step.printer)) {
+        *failure += "printer \"" + step.printer + "\" is not in the print dialog\n";
+        PressButton(dialog, IDCANCEL);
+        continue;
+      }
       PressButton(dialog, step.button);
     }
     if (next != steps.size()) *failure += "a dialog that was expected did not appear\n";
