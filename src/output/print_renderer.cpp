@@ -26,8 +26,8 @@ PrintPage MeasurePage(HDC printer) {
   return page;
 }
 
-// Builds the one-page job; false when the spooler refused the document or the
-// page, with the reason in *error.
+// Builds the one-page job; false when the spooler refused the document, the
+// page or the finished job, with the reason in *error.
 bool PrintOnePage(HDC printer, const PrintPage& page, const TimeStamp& stamp, DWORD* error) {
   DOCINFOA document{};
   document.cbSize = sizeof(DOCINFOA);
@@ -46,7 +46,12 @@ bool PrintOnePage(HDC printer, const PrintPage& page, const TimeStamp& stamp, DW
   } else {
     *error = GetLastError();
   }
-  EndDoc(printer);
+  // The spooler may only find out at the end that the job cannot go out (an
+  // unreachable printer port): that job is lost and must not pass for printed.
+  if (EndDoc(printer) <= 0 && printed) {
+    *error = GetLastError();
+    printed = false;
+  }
   return printed;
 }
 

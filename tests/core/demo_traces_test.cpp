@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "app/demo_traces.h"
 
@@ -9,18 +10,14 @@ namespace {
 
 TEST(DemoTraces, SineOnChannelOneCosineOnChannelTwo) {
   const WaveformSnapshot t = DemonstrationTraces();
-  EXPECT_EQ(t.hasData[0], 1);
-  EXPECT_EQ(t.hasData[1], 1);
-
-  struct Point {
+  EXPECT_EQ(t.hasData, (std::array<int, 2>{1, 1}));
+  // cos 0 reaches 256 and is held at 255; values truncate, never round.
+  const struct {
     std::size_t i;
     int sine, cosine;
-  };
-  // cos 0 reaches 256 and is held at 255; values truncate, never round.
-  const Point points[] = {{0, 128, 255},   {1, 128, 255},    {2, 129, 255},
-                          {128, 218, 218}, {256, 255, 128},  {512, 128, 0},
-                          {768, 0, 127},   {1024, 127, 255}, {2047, 126, 255}};
-  for (const Point& p : points) {
+  } points[] = {{0, 128, 255}, {1, 128, 255}, {2, 129, 255},    {128, 218, 218}, {256, 255, 128},
+                {512, 128, 0}, {768, 0, 127}, {1024, 127, 255}, {2047, 126, 255}};
+  for (const auto& p : points) {
     SCOPED_TRACE(p.i);
     EXPECT_EQ(t.samples[0][p.i], p.sine);
     EXPECT_EQ(t.samples[1][p.i], p.cosine);

@@ -31,9 +31,7 @@ TEST(MenuCommands, EveryIdentifierFrom6001To6062HasExactlyOneCommand) {
     ASSERT_NE(FindMenuCommand(id), nullptr) << id;
     EXPECT_EQ(FindMenuCommand(id)->id, id);
   }
-  EXPECT_EQ(FindMenuCommand(IDM_FIRST - 1), nullptr);
-  EXPECT_EQ(FindMenuCommand(IDM_LAST + 1), nullptr);
-  EXPECT_EQ(FindMenuCommand(0), nullptr);
+  for (int id : {IDM_FIRST - 1, IDM_LAST + 1, 0}) EXPECT_EQ(FindMenuCommand(id), nullptr);
 }
 
 TEST(MenuCommands, OperationsAreRoutedToTheirIdentifiers) {
@@ -66,69 +64,55 @@ TEST(MenuCommands, SelectionGroupsMatchTheScaleTables) {
         IdsSelecting(channel == 0 ? &DisplaySettings::ch1Probe : &DisplaySettings::ch2Probe);
     std::set<std::uint32_t> factors;
     for (int id : probes) factors.insert(ProbeFactor(channel, id));
-    EXPECT_EQ(probes.size(), 3u);
     EXPECT_EQ(factors, (std::set<std::uint32_t>{1, 10, 100}));
+    EXPECT_EQ(probes.size(), 3u);
   }
   const auto timebases = IdsSelecting(&DisplaySettings::timebase);
   EXPECT_EQ(timebases.size(), 22u);
   for (int id : timebases) EXPECT_NE(TimebaseLabel(id), nullptr) << id;
-
-  EXPECT_EQ(FindMenuCommand(IDM_CH1_2V)->field, &DisplaySettings::ch1VoltsPerDiv);
-  EXPECT_EQ(FindMenuCommand(IDM_CH2_2V)->field, &DisplaySettings::ch2VoltsPerDiv);
 }
 
 TEST(ApplySettingsCommand, SelectionMovesTheCheckMarkWithinItsGroupOnly) {
   DisplaySettings settings;
-  const CheckMarkChange change = ApplySettingsCommand(settings, *FindMenuCommand(6032));
+  CheckMarkChange change = ApplySettingsCommand(settings, *FindMenuCommand(6032));
   EXPECT_EQ(settings.ch1VoltsPerDiv, 6032);  // channel 1's "2V", not 6025
+  EXPECT_EQ(settings.ch2VoltsPerDiv, IDM_CH2_1V);
   EXPECT_EQ(change.uncheckId, IDM_CH1_1V);
   EXPECT_EQ(change.checkId, 6032);
-  EXPECT_EQ(settings.ch2VoltsPerDiv, IDM_CH2_1V);
 
-  const CheckMarkChange probe = ApplySettingsCommand(settings, *FindMenuCommand(IDM_CH1_PROBE_10));
-  EXPECT_EQ(probe.uncheckId, IDM_CH1_PROBE_1);
-  EXPECT_EQ(probe.checkId, IDM_CH1_PROBE_10);
+  change = ApplySettingsCommand(settings, *FindMenuCommand(IDM_CH1_PROBE_10));
+  EXPECT_EQ(change.uncheckId, IDM_CH1_PROBE_1);
+  EXPECT_EQ(change.checkId, IDM_CH1_PROBE_10);
   EXPECT_EQ(settings.ch2Probe, IDM_CH2_PROBE_1);
 
-  const CheckMarkChange timebase = ApplySettingsCommand(settings, *FindMenuCommand(IDM_TB_500US));
-  EXPECT_EQ(timebase.uncheckId, IDM_TB_100MS);
-  EXPECT_EQ(settings.timebase, 6017);
-}
-
-TEST(ApplySettingsCommand, ReselectingTheCheckedItemKeepsItChecked) {
-  DisplaySettings settings;
-  const CheckMarkChange change = ApplySettingsCommand(settings, *FindMenuCommand(IDM_TB_100MS));
-  EXPECT_EQ(settings.timebase, IDM_TB_100MS);
-  // Unchecked first, checked last: the item ends checked.
+  change = ApplySettingsCommand(settings, *FindMenuCommand(IDM_TB_500US));
   EXPECT_EQ(change.uncheckId, IDM_TB_100MS);
-  EXPECT_EQ(change.checkId, IDM_TB_100MS);
+  EXPECT_EQ(settings.timebase, 6017);
+
+  // Reselecting the checked item: unchecked first, checked last, so it stays checked.
+  change = ApplySettingsCommand(settings, *FindMenuCommand(IDM_TB_500US));
+  EXPECT_EQ(change.uncheckId, IDM_TB_500US);
+  EXPECT_EQ(change.checkId, IDM_TB_500US);
 }
 
-TEST(ApplySettingsCommand, GainToggledTwiceEndsUnchecked) {
+TEST(ApplySettingsCommand, GainTogglesAndOtherCommandsLeaveTheSettings) {
   DisplaySettings settings;
   const MenuCommand& gain = *FindMenuCommand(IDM_CH2_GAIN5);
   const CheckMarkChange on = ApplySettingsCommand(settings, gain);
   EXPECT_EQ(settings.ch2Gain5, 1);
+  EXPECT_EQ(settings.ch1Gain5, 0);
   EXPECT_EQ(on.uncheckId, 0);
   EXPECT_EQ(on.checkId, IDM_CH2_GAIN5);
+  for (int id : {IDM_EXIT, IDM_EXPORT_TEXT, IDM_READ_DIRECT, IDM_ABOUT}) {
+    const CheckMarkChange change = ApplySettingsCommand(settings, *FindMenuCommand(id));
+    EXPECT_EQ(std::pair(change.uncheckId, change.checkId), std::pair(0, 0)) << id;
+  }
+  EXPECT_EQ(settings.ch2Gain5, 1);
   const CheckMarkChange off = ApplySettingsCommand(settings, gain);
   EXPECT_EQ(settings.ch2Gain5, 0);
   EXPECT_EQ(off.uncheckId, IDM_CH2_GAIN5);
   EXPECT_EQ(off.checkId, 0);
-  EXPECT_EQ(settings.ch1Gain5, 0);
-  EXPECT_EQ(settings.ch2Probe, IDM_CH2_PROBE_1);
-}
-
-TEST(ApplySettingsCommand, OtherCommandsLeaveSettingsAndMenuAlone) {
-  for (int id : {IDM_EXIT, IDM_EXPORT_TEXT, IDM_READ_DIRECT, IDM_ABOUT}) {
-    DisplaySettings settings;
-    settings.ch1Gain5 = 1;
-    const CheckMarkChange change = ApplySettingsCommand(settings, *FindMenuCommand(id));
-    EXPECT_EQ(change.uncheckId, 0);
-    EXPECT_EQ(change.checkId, 0);
-    EXPECT_EQ(settings.ch1Gain5, 1);
-    EXPECT_EQ(settings.timebase, IDM_TB_100MS);
-  }
+  EXPECT_EQ(settings.timebase, IDM_TB_100MS);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "display/canvas.h"
@@ -41,6 +42,12 @@ struct DrawCall {
   std::string text;
 };
 
+// A straight line as drawn: from the current position to a LineTo's point.
+struct Stroke {
+  int x1, y1, x2, y2;
+  bool operator==(const Stroke&) const = default;
+};
+
 class RecordingCanvas : public Canvas {
  public:
   std::vector<DrawCall> calls;
@@ -53,6 +60,53 @@ class RecordingCanvas : public Canvas {
     std::vector<DrawCall> out;
     std::copy_if(calls.begin(), calls.end(), std::back_inserter(out),
                  [op](const DrawCall& c) { return c.op == op; });
+    return out;
+  }
+
+  // Every call but MoveTo/LineTo as one line, e.g. "pen 2 #00ffff", "rect 20 20 780 580",
+  // "align 2", "text 48 528 CH1:   1 V / DIV" (colours as #rrggbb, alignments as their
+  // GDI flags: 0 left, 2 right, 6 centre): a picture's order, objects and texts at once.
+  std::vector<std::string> Outline() const {
+    struct Shape {
+      const char* name;
+      int ints;
+      bool colour;
+    };
+    static constexpr Shape kShapes[] = {
+        {"gray brush", 0, false}, {"brush", 0, true},  {"entry brush", 0, false},
+        {"rect", 4, false},       {"pen", 1, true},    {"release", 0, false},
+        {"", 0, false},           {"", 0, false},      {"transparent", 0, false},
+        {"colour", 0, true},      {"align", 0, false}, {"text", 2, false}};
+    std::vector<std::string> out;
+    for (const DrawCall& c : calls) {
+      if (c.op == Op::kMoveTo || c.op == Op::kLineTo) continue;
+      const Shape& shape = kShapes[static_cast<int>(c.op)];
+      std::string line = shape.name;
+      const int ints[] = {c.a, c.b, c.c, c.d};
+      for (int i = 0; i < shape.ints; ++i) line += " " + std::to_string(ints[i]);
+      char rgb[9];
+      std::snprintf(rgb, sizeof rgb, " #%02x%02x%02x", c.colour & 0xFF, (c.colour >> 8) & 0xFF,
+                    (c.colour >> 16) & 0xFF);
+      if (shape.colour) line += rgb;
+      if (c.op == Op::kSetTextAlign) line += " " + std::to_string(static_cast<unsigned>(c.align));
+      if (c.op == Op::kWriteText) line += " " + c.text;
+      out.push_back(line);
+    }
+    return out;
+  }
+
+  // The strokes drawn while the n-th pen created (0 = the first) was selected.
+  std::vector<Stroke> Strokes(std::size_t n) const {
+    std::vector<Stroke> out;
+    std::size_t pens = 0;
+    bool selected = false;
+    int x = 0, y = 0;
+    for (const DrawCall& c : calls) {
+      if (c.op == Op::kSelectNewPen) selected = pens++ == n;
+      if (c.op == Op::kReleasePen) selected = false;
+      if (c.op == Op::kLineTo && selected) out.push_back({x, y, c.a, c.b});
+      if (c.op == Op::kMoveTo || c.op == Op::kLineTo) std::tie(x, y) = std::tie(c.a, c.b);
+    }
     return out;
   }
 
@@ -83,15 +137,7 @@ class RecordingCanvas : public Canvas {
   static std::string Format(const char* format, const TextArgs& args) {
     char buffer[1024];  // wsprintfA's own limit
     const int* v = args.values;
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-#pragma GCC diagnostic ignored "-Wformat-security"
-#endif
     std::snprintf(buffer, sizeof buffer, format, v[0], v[1], v[2], v[3], v[4]);
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
     return buffer;
   }
 
@@ -99,10 +145,7 @@ class RecordingCanvas : public Canvas {
   DrawCall& Add(Op op, int a = 0, int b = 0, int c = 0, int d = 0) {
     DrawCall& call = calls.emplace_back();
     call.op = op;
-    call.a = a;
-    call.b = b;
-    call.c = c;
-    call.d = d;
+    std::tie(call.a, call.b, call.c, call.d) = std::tie(a, b, c, d);
     return call;
   }
 };

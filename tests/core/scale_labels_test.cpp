@@ -1,24 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "display/display_settings.h"
 
 namespace vexal {
 namespace {
 
-struct Expect {
-  std::uint32_t value;
-  int unitCode;
-};
+using Label = std::pair<std::uint32_t, int>;  // value, unit code
 
-void ExpectLabel(const ScaleLabel& label, Expect expect) {
-  EXPECT_EQ(label.value, expect.value);
-  EXPECT_EQ(label.unitCode, expect.unitCode);
-}
-
-TEST(ScaleLabels, StartSettingsShowOneVoltOnBothChannels) {
-  const ScaleLabels labels = ComputeScaleLabels(DisplaySettings{});
-  ExpectLabel(labels[0], {1, kUnitVolt});
-  ExpectLabel(labels[1], {1, kUnitVolt});
+Label Of(const ScaleLabel& label) {
+  return {label.value, label.unitCode};
 }
 
 TEST(ScaleLabels, TwoVoltIdentifiersBelongToTheirOwnChannelOnly) {
@@ -34,19 +26,26 @@ TEST(ScaleLabels, TwoVoltIdentifiersBelongToTheirOwnChannelOnly) {
   s.ch1Probe = IDM_CH1_PROBE_10;
   s.ch2VoltsPerDiv = IDM_CH2_2V;
   s.ch2Gain5 = 1;
-  const ScaleLabels labels = ComputeScaleLabels(s);
-  ExpectLabel(labels[0], {10, kUnitVolt});  // foreign id counts as 1 V, then x10
-  ExpectLabel(labels[1], {400, kUnitMillivolt});
+  ScaleLabels labels = ComputeScaleLabels(s);
+  EXPECT_EQ(Of(labels[0]), Label(10, kUnitVolt));  // foreign id counts as 1 V, then x10
+  EXPECT_EQ(Of(labels[1]), Label(400, kUnitMillivolt));
+
+  // Start settings, and the other channel's probe identifiers, give 1 V.
+  s = DisplaySettings{};
+  s.ch1Probe = IDM_CH2_PROBE_100;
+  s.ch2Probe = IDM_CH1_PROBE_10;
+  labels = ComputeScaleLabels(s);
+  EXPECT_EQ(Of(labels[0]), Label(1, kUnitVolt));
+  EXPECT_EQ(Of(labels[1]), Label(1, kUnitVolt));
 }
 
 TEST(ScaleLabels, UnitBoundariesOnBothChannels) {
-  struct Case {
+  const struct {
     int volts[2];
     int probe[2];
     int gain5;
-    Expect expect;
-  };
-  const Case cases[] = {
+    Label expect;
+  } cases[] = {
       {{IDM_CH1_20V, IDM_CH2_20V}, {IDM_CH1_PROBE_100, IDM_CH2_PROBE_100}, 0, {2, kUnitKilovolt}},
       {{IDM_CH1_20V, IDM_CH2_20V}, {IDM_CH1_PROBE_100, IDM_CH2_PROBE_100}, 1, {400, kUnitVolt}},
       {{IDM_CH1_10V, IDM_CH2_10V}, {IDM_CH1_PROBE_100, IDM_CH2_PROBE_100}, 0, {1, kUnitKilovolt}},
@@ -59,28 +58,17 @@ TEST(ScaleLabels, UnitBoundariesOnBothChannels) {
        {500, kUnitMillivolt}},
       {{IDM_CH1_10MV, IDM_CH2_10MV}, {IDM_CH1_PROBE_1, IDM_CH2_PROBE_1}, 0, {10, kUnitMillivolt}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     DisplaySettings s;
     s.ch1VoltsPerDiv = c.volts[0];
     s.ch2VoltsPerDiv = c.volts[1];
     s.ch1Probe = c.probe[0];
     s.ch2Probe = c.probe[1];
     s.ch1Gain5 = s.ch2Gain5 = c.gain5;
-    SCOPED_TRACE(testing::Message()
-                 << "volts id " << c.volts[0] << " probe id " << c.probe[0] << " gain " << c.gain5);
     const ScaleLabels labels = ComputeScaleLabels(s);
-    ExpectLabel(labels[0], c.expect);
-    ExpectLabel(labels[1], c.expect);
+    EXPECT_EQ(Of(labels[0]), c.expect) << "volts id " << c.volts[0] << " gain " << c.gain5;
+    EXPECT_EQ(Of(labels[1]), c.expect) << "volts id " << c.volts[1] << " gain " << c.gain5;
   }
-}
-
-TEST(ScaleLabels, OtherChannelsProbeLeavesTheScale) {
-  DisplaySettings s;
-  s.ch1Probe = IDM_CH2_PROBE_100;
-  s.ch2Probe = IDM_CH1_PROBE_10;
-  const ScaleLabels labels = ComputeScaleLabels(s);
-  ExpectLabel(labels[0], {1, kUnitVolt});
-  ExpectLabel(labels[1], {1, kUnitVolt});
 }
 
 TEST(ScaleLabels, UpdateWritesTheProcessWideRecords) {
@@ -88,8 +76,8 @@ TEST(ScaleLabels, UpdateWritesTheProcessWideRecords) {
   TheDisplaySettings().ch2VoltsPerDiv = IDM_CH2_20V;
   TheDisplaySettings().ch2Probe = IDM_CH2_PROBE_100;
   UpdateScaleLabels();
-  ExpectLabel(TheScaleLabels()[0], {1, kUnitVolt});
-  ExpectLabel(TheScaleLabels()[1], {2, kUnitKilovolt});
+  EXPECT_EQ(Of(TheScaleLabels()[0]), Label(1, kUnitVolt));
+  EXPECT_EQ(Of(TheScaleLabels()[1]), Label(2, kUnitKilovolt));
   TheDisplaySettings() = saved;
   UpdateScaleLabels();
 }

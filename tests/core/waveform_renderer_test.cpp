@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
+#include <string>
 #include <vector>
 
 #include "display/timebase_labels.h"
@@ -11,237 +13,133 @@
 namespace vexal {
 namespace {
 
-using test::DrawCall;
 using test::Op;
 using test::RecordingCanvas;
+using test::Stroke;
+using Lines = std::vector<std::string>;
 
-constexpr int kCharWidth = 8;
-constexpr int kCharHeight = 16;
+const ScaleLabels kLabels = {ScaleLabel{1, kUnitVolt}, ScaleLabel{500, kUnitMillivolt}};
 
-struct Segment {
-  int x1, y1, x2, y2;
-  bool operator==(const Segment&) const = default;
-};
-
-RecordingCanvas Render(int width, int height, const WaveformSnapshot& store,
-                       const ScaleLabels& labels = {}, int timebase = IDM_TB_100MS) {
+RecordingCanvas Render(int width, int height, int ch1, int ch2, const ScaleLabels& labels = kLabels,
+                       int timebase = IDM_TB_100MS, WaveformSnapshot store = {}) {
   RecordingCanvas canvas;
-  RenderWaveformPicture(canvas, {width, height, kCharWidth, kCharHeight}, store, labels, timebase);
+  store.hasData = {ch1, ch2};
+  RenderWaveformPicture(canvas, {width, height, 8, 16}, store, labels, timebase);
   return canvas;
 }
 
-WaveformSnapshot WithData(int ch1, int ch2) {
-  WaveformSnapshot store;
-  store.hasData = {ch1, ch2};
-  return store;
+TEST(WaveformRenderer, CallsFollowTheChannelsWithData) {
+  const Lines frame = {"gray brush",  "rect 20 20 780 580", "brush #000000", "rect 40 40 760 560",
+                       "entry brush", "pen 1 #0000a0",      "release"};
+  const Lines timebase = {"colour #00ffff", "align 2", "text 752 544 TB: 100 ms / DIV"};
+  const std::pair<std::array<int, 2>, Lines> cases[] = {
+      {{0, 0}, {"transparent"}},
+      {{1, 0},
+       {"pen 2 #00ffff", "release", "transparent", "colour #00ffff",
+        "text 48 544 CH1:   1 V / DIV"}},
+      {{0, 1},
+       {"pen 2 #00ff00", "release", "transparent", "colour #00ff00",
+        "text 48 544 CH2: 500 mV / DIV"}},
+      {{1, 1},
+       {"pen 2 #00ffff", "release", "pen 2 #00ff00", "release", "transparent", "colour #00ffff",
+        "text 48 528 CH1:   1 V / DIV", "colour #00ff00", "text 48 544 CH2: 500 mV / DIV"}},
+  };
+  for (const auto& [data, middle] : cases) {
+    SCOPED_TRACE(testing::Message() << "data " << data[0] << data[1]);
+    const RecordingCanvas canvas = Render(800, 600, data[0], data[1]);
+    Lines expected = frame;
+    expected.insert(expected.end(), middle.begin(), middle.end());
+    expected.insert(expected.end(), timebase.begin(), timebase.end());
+    EXPECT_EQ(canvas.Outline(), expected);
+    // Every line is drawn with a pen of its own: 92 for the graticule, 2047 per trace.
+    const std::size_t traces = data[0] + data[1];
+    EXPECT_EQ(canvas.Strokes(0).size(), 92u);
+    for (std::size_t k = 1; k <= traces; ++k) EXPECT_EQ(canvas.Strokes(k).size(), 2047u);
+    EXPECT_EQ(canvas.Count(Op::kLineTo), 92 + 2047 * traces);
+  }
 }
 
-// The MoveTo/LineTo pairs drawn with the graticule pen.
-std::vector<Segment> GraticuleSegments(const RecordingCanvas& canvas) {
-  std::vector<Segment> segments;
-  std::size_t i = 0;
-  while (canvas.calls[i].op != Op::kSelectNewPen) ++i;
-  for (++i; canvas.calls[i].op != Op::kReleasePen; i += 2) {
-    const DrawCall& from = canvas.calls[i];
-    const DrawCall& to = canvas.calls[i + 1];
-    EXPECT_EQ(from.op, Op::kMoveTo);
-    EXPECT_EQ(to.op, Op::kLineTo);
-    segments.push_back({from.a, from.b, to.a, to.b});
-  }
-  return segments;
-}
-
-TEST(WaveformRenderer, FrameAndGraticuleOf800x600) {
-  const RecordingCanvas canvas = Render(800, 600, WithData(0, 0));
-  const auto rectangles = canvas.Only(Op::kDrawRectangle);
-  ASSERT_EQ(rectangles.size(), 2u);
-  EXPECT_EQ((Segment{rectangles[0].a, rectangles[0].b, rectangles[0].c, rectangles[0].d}),
-            (Segment{20, 20, 780, 580}));
-  EXPECT_EQ((Segment{rectangles[1].a, rectangles[1].b, rectangles[1].c, rectangles[1].d}),
-            (Segment{40, 40, 760, 560}));
-
-  const std::vector<Segment> segments = GraticuleSegments(canvas);
-  ASSERT_EQ(segments.size(), 51u + 41u);
-  std::vector<int> lineX, lineY;
-  for (int i = 0; i <= 50; i += 5) {
-    const Segment& s = segments[static_cast<std::size_t>(i)];
-    EXPECT_EQ(s.y1, 560);
-    EXPECT_EQ(s.y2, 40);
-    EXPECT_EQ(s.x1, s.x2);
-    lineX.push_back(s.x1);
-  }
-  for (int j = 0; j <= 40; j += 5) {
-    const Segment& s = segments[51 + static_cast<std::size_t>(j)];
-    EXPECT_EQ(s.x1, 40);
-    EXPECT_EQ(s.x2, 760);
-    EXPECT_EQ(s.y1, s.y2);
-    lineY.push_back(s.y1);
-  }
-  EXPECT_EQ(lineX, (std::vector<int>{40, 112, 184, 256, 328, 400, 472, 544, 616, 688, 760}));
-  EXPECT_EQ(lineY, (std::vector<int>{40, 105, 170, 235, 300, 365, 430, 495, 560}));
-
-  EXPECT_EQ(segments[1], (Segment{54, 293, 54, 307}));
-  EXPECT_EQ(segments[2], (Segment{68, 293, 68, 307}));
-  EXPECT_EQ(segments[3], (Segment{83, 293, 83, 307}));
-  EXPECT_EQ(segments[4], (Segment{97, 293, 97, 307}));
-  EXPECT_EQ(segments[51 + 1], (Segment{393, 53, 407, 53}));
+TEST(WaveformRenderer, GraticuleOf800x600) {
+  const std::vector<Stroke> s = Render(800, 600, 0, 0).Strokes(0);
+  ASSERT_EQ(s.size(), 51u + 41u);
+  // 544, not 543: 40 + 720 * (35 / 50.0) is truncated as a whole.
+  const int lineX[] = {40, 112, 184, 256, 328, 400, 472, 544, 616, 688, 760};
+  for (int n = 0; n <= 10; ++n) EXPECT_EQ(s[5 * n], (Stroke{lineX[n], 560, lineX[n], 40})) << n;
+  const int lineY[] = {40, 105, 170, 235, 300, 365, 430, 495, 560};
+  for (int n = 0; n <= 8; ++n) EXPECT_EQ(s[51 + 5 * n], (Stroke{40, lineY[n], 760, lineY[n]}));
+  const int tickX[] = {54, 68, 83, 97};
+  for (int n = 0; n < 4; ++n) EXPECT_EQ(s[n + 1], (Stroke{tickX[n], 293, tickX[n], 307}));
+  EXPECT_EQ(s[51 + 1], (Stroke{393, 53, 407, 53}));
 }
 
 TEST(WaveformRenderer, CoordinatesTruncateAfterQuotientProductSum) {
   const PlotArea area = ScreenPlotArea(800, 600);
-  EXPECT_EQ(TraceX(area, 0), 40);
-  EXPECT_EQ(TraceX(area, 1), 40);
-  EXPECT_EQ(TraceX(area, 2), 40);
-  EXPECT_EQ(TraceX(area, 3), 41);
-  EXPECT_EQ(TraceX(area, 2047), 759);
-  EXPECT_EQ(TraceY(area, 0), 560);
-  EXPECT_EQ(TraceY(area, 1), 557);
-  EXPECT_EQ(TraceY(area, 128), 300);
-  EXPECT_EQ(TraceY(area, 255), 42);
+  const int traceX[][2] = {{0, 40}, {2, 40}, {3, 41}, {2047, 759}};
+  for (const auto& [i, x] : traceX) EXPECT_EQ(TraceX(area, i), x) << i;
+  const int traceY[][2] = {{0, 560}, {1, 557}, {128, 300}, {255, 42}};
+  for (const auto& [sample, y] : traceY) EXPECT_EQ(TraceY(area, sample), y) << sample;
   // 360 * (23 / 40.0) is 206.99999999999997: exact arithmetic would give 247.
   EXPECT_EQ(GraticuleY(ScreenPlotArea(800, 440), 23), 246);
 }
 
 TEST(WaveformRenderer, TracesFollowTheSamples) {
-  WaveformSnapshot store = WithData(1, 1);
-  store.samples[0][0] = 0;
+  WaveformSnapshot store;
   store.samples[0][1] = 1;
   store.samples[0][2] = 128;
   store.samples[0][3] = 255;
   store.samples[1].fill(128);
   store.samples[1][0] = 255;
-  const RecordingCanvas canvas = Render(800, 600, store);
-
-  const auto pens = canvas.Only(Op::kSelectNewPen);
-  ASSERT_EQ(pens.size(), 3u);
-  EXPECT_EQ(pens[0].a, 1);
-  EXPECT_EQ(pens[0].colour, kDarkBlue);
-  EXPECT_EQ(pens[1].a, 2);
-  EXPECT_EQ(pens[1].colour, kCyan);
-  EXPECT_EQ(pens[2].a, 2);
-  EXPECT_EQ(pens[2].colour, kGreen);
-
-  const auto moves = canvas.Only(Op::kMoveTo);
-  const auto lines = canvas.Only(Op::kLineTo);
-  ASSERT_EQ(moves.size(), 92u + 2u);
-  ASSERT_EQ(lines.size(), 92u + 2u * 2047u);
-  EXPECT_EQ((Segment{moves[92].a, moves[92].b, lines[92].a, lines[92].b}),
-            (Segment{40, 560, 40, 557}));
-  EXPECT_EQ((Segment{lines[93].a, lines[93].b, lines[94].a, lines[94].b}),
-            (Segment{40, 300, 41, 42}));
-  EXPECT_EQ(lines[92 + 2046].a, 759);  // one step short of the right edge
-  EXPECT_EQ((Segment{moves[93].a, moves[93].b, lines[92 + 2047].a, lines[92 + 2047].b}),
-            (Segment{40, 42, 40, 300}));
-}
-
-TEST(WaveformRenderer, CallOrderAndObjectBalance) {
-  const RecordingCanvas canvas = Render(800, 600, WithData(1, 1));
-  std::vector<Op> skeleton;
-  for (const DrawCall& c : canvas.calls) {
-    if (c.op != Op::kMoveTo && c.op != Op::kLineTo) skeleton.push_back(c.op);
-  }
-  const std::vector<Op> expected = {
-      Op::kSelectGrayBrush, Op::kDrawRectangle,     Op::kSelectNewSolidBrush,
-      Op::kDrawRectangle,   Op::kRestoreEntryBrush, Op::kSelectNewPen,
-      Op::kReleasePen,      Op::kSelectNewPen,      Op::kReleasePen,
-      Op::kSelectNewPen,    Op::kReleasePen,        Op::kSetTransparentBackground,
-      Op::kSetTextColour,   Op::kWriteText,         Op::kSetTextColour,
-      Op::kWriteText,       Op::kSetTextColour,     Op::kSetTextAlign,
-      Op::kWriteText};
-  EXPECT_EQ(skeleton, expected);
-  EXPECT_EQ(canvas.Only(Op::kSelectNewSolidBrush)[0].colour, kBlack);
-
-  // Every line is drawn between a pen's selection and its release.
-  bool penSelected = false;
-  for (const DrawCall& c : canvas.calls) {
-    if (c.op == Op::kSelectNewPen) {
-      EXPECT_FALSE(penSelected);
-      penSelected = true;
-    } else if (c.op == Op::kReleasePen) {
-      EXPECT_TRUE(penSelected);
-      penSelected = false;
-    } else if (c.op == Op::kMoveTo || c.op == Op::kLineTo) {
-      EXPECT_TRUE(penSelected);
-    }
-  }
-  EXPECT_FALSE(penSelected);
-}
-
-TEST(WaveformRenderer, LabelsFollowTheChannelsWithData) {
-  const ScaleLabels labels = {ScaleLabel{1, kUnitVolt}, ScaleLabel{500, kUnitMillivolt}};
-  struct Case {
-    int ch1, ch2;
-    std::vector<std::string> texts;
-    std::vector<int> rows;  // y of each text
-  };
-  const Case cases[] = {
-      {0, 0, {"TB: 100 ms / DIV"}, {544}},
-      {1, 0, {"CH1:   1 V / DIV", "TB: 100 ms / DIV"}, {544, 544}},
-      {0, 1, {"CH2: 500 mV / DIV", "TB: 100 ms / DIV"}, {544, 544}},
-      {1, 1, {"CH1:   1 V / DIV", "CH2: 500 mV / DIV", "TB: 100 ms / DIV"}, {528, 544, 544}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "data " << c.ch1 << c.ch2);
-    const RecordingCanvas canvas = Render(800, 600, WithData(c.ch1, c.ch2), labels);
-    EXPECT_EQ(canvas.Count(Op::kSetTransparentBackground), 1u);
-    const auto writes = canvas.Only(Op::kWriteText);
-    const auto colours = canvas.Only(Op::kSetTextColour);
-    ASSERT_EQ(writes.size(), c.texts.size());
-    ASSERT_EQ(colours.size(), c.texts.size());
-    for (std::size_t i = 0; i < writes.size(); ++i) {
-      EXPECT_EQ(writes[i].text, c.texts[i]);
-      EXPECT_EQ(writes[i].b, c.rows[i]);
-      const bool isTimebase = i + 1 == writes.size();
-      EXPECT_EQ(writes[i].a, isTimebase ? 760 - kCharWidth : 40 + kCharWidth);
-      EXPECT_EQ(colours[i].colour, writes[i].format.rfind("CH2", 0) == 0 ? kGreen : kCyan);
-    }
-    const auto aligns = canvas.Only(Op::kSetTextAlign);
-    ASSERT_EQ(aligns.size(), 1u);
-    EXPECT_EQ(aligns[0].align, TextAlign::kRightTop);
-  }
+  const RecordingCanvas canvas = Render(800, 600, 1, 1, kLabels, IDM_TB_100MS, store);
+  const std::vector<Stroke> ch1 = canvas.Strokes(1), ch2 = canvas.Strokes(2);
+  ASSERT_EQ(ch1.size(), 2047u);
+  EXPECT_EQ(std::vector(ch1.begin(), ch1.begin() + 3),
+            (std::vector<Stroke>{{40, 560, 40, 557}, {40, 557, 40, 300}, {40, 300, 41, 42}}));
+  EXPECT_EQ(ch1[2046].x2, 759);  // one step short of the right edge
+  EXPECT_EQ(ch2[0], (Stroke{40, 42, 40, 300}));
 }
 
 TEST(WaveformRenderer, LabelFormatsPerUnit) {
-  const ScaleLabels labels = {ScaleLabel{2, kUnitKilovolt}, ScaleLabel{7, kUnitMicrovolt}};
-  const auto writes = Render(800, 600, WithData(1, 1), labels, IDM_TB_500US).Only(Op::kWriteText);
-  ASSERT_EQ(writes.size(), 3u);
-  EXPECT_EQ(writes[0].text, "CH1: 2 kV / DIV");
-  EXPECT_EQ(writes[1].text, "CH2:   7 \xB5V / DIV");
-  EXPECT_EQ(writes[2].text, "TB: 500 \xB5s / DIV");
-  EXPECT_STREQ(ScreenLabelFormat(0, kUnitMillivolt), "CH1: %3d mV / DIV");
-  EXPECT_STREQ(ScreenLabelFormat(1, kUnitVolt), "CH2: %3d V / DIV");
+  // kV has a field width of one, the others of three.
+  const std::pair<int, const char*> cases[] = {{kUnitKilovolt, "7 kV / DIV"},
+                                               {kUnitVolt, "  7 V / DIV"},
+                                               {kUnitMillivolt, "  7 mV / DIV"},
+                                               {kUnitMicrovolt, "  7 \xB5V / DIV"}};
+  for (const auto& [unit, text] : cases) {
+    const ScaleLabel label{7, unit};
+    const auto writes = Render(800, 600, 1, 1, {label, label}, IDM_TB_500US).Only(Op::kWriteText);
+    ASSERT_EQ(writes.size(), 3u);
+    EXPECT_EQ(writes[0].text, std::string("CH1: ") + text);
+    EXPECT_EQ(writes[1].text, std::string("CH2: ") + text);
+    EXPECT_EQ(writes[2].text, "TB: 500 \xB5s / DIV");
+  }
   EXPECT_EQ(ScreenLabelFormat(0, 4), nullptr);
   EXPECT_EQ(ScreenLabelFormat(2, 0), nullptr);
-}
-
-TEST(WaveformRenderer, UnknownTimebaseWritesNoText) {
-  const RecordingCanvas canvas = Render(800, 600, WithData(0, 0), {}, 6001);
-  EXPECT_EQ(canvas.Count(Op::kWriteText), 0u);
-  EXPECT_EQ(canvas.calls.back().op, Op::kSetTextAlign);
+  // An unknown timebase sets up the text but writes none.
+  const RecordingCanvas unknown = Render(800, 600, 0, 0, kLabels, 6001);
+  EXPECT_EQ(unknown.Count(Op::kWriteText), 0u);
+  EXPECT_EQ(unknown.calls.back().op, Op::kSetTextAlign);
 }
 
 TEST(WaveformRenderer, NarrowPictureUsesTheNegativeSpan) {
   // 60 x 70: L = 40 > R = 20, T = 40 > B = 30.
-  const RecordingCanvas canvas = Render(60, 70, WithData(1, 0));
-  const auto rectangles = canvas.Only(Op::kDrawRectangle);
-  EXPECT_EQ((Segment{rectangles[0].a, rectangles[0].b, rectangles[0].c, rectangles[0].d}),
-            (Segment{20, 20, 40, 50}));
-  const std::vector<Segment> segments = GraticuleSegments(canvas);
-  ASSERT_EQ(segments.size(), 92u);
-  EXPECT_EQ(segments[0], (Segment{40, 30, 40, 40}));
-  EXPECT_EQ(segments[1], (Segment{39, 28, 39, 42}));  // 40 - 0.4, centre 40 + (-10) / 2
-  EXPECT_EQ(segments[50], (Segment{20, 30, 20, 40}));
-  EXPECT_EQ(segments[51 + 1], (Segment{23, 39, 37, 39}));  // 40 - 0.25; centre 30
+  const RecordingCanvas canvas = Render(60, 70, 1, 0);
+  EXPECT_EQ(canvas.Outline()[1], "rect 20 20 40 50");
+  EXPECT_EQ(canvas.Only(Op::kWriteText)[0].b, 30 - 16);
+  const std::vector<Stroke> s = canvas.Strokes(0);
+  ASSERT_EQ(s.size(), 92u);
+  EXPECT_EQ(s[0], (Stroke{40, 30, 40, 40}));
+  EXPECT_EQ(s[1], (Stroke{39, 28, 39, 42}));  // 40 - 0.4, centre 40 + (-10) / 2
+  EXPECT_EQ(s[50], (Stroke{20, 30, 20, 40}));
+  EXPECT_EQ(s[51 + 1], (Stroke{23, 39, 37, 39}));  // 40 - 0.25; centre 30
 
   const PlotArea area = ScreenPlotArea(60, 70);
   EXPECT_EQ(TraceX(area, 1), 39);  // 39.990..., the sum truncated as a whole
   EXPECT_EQ(TraceX(area, 2047), 20);
   EXPECT_EQ(TraceY(area, 255), 39);
-  EXPECT_EQ(canvas.Only(Op::kWriteText)[0].b, 30 - kCharHeight);
 
   // Sizes far outside any window stay defined behaviour.
   for (int size : {0, -100, INT_MIN, INT_MAX}) {
-    EXPECT_EQ(Render(size, size, WithData(1, 1)).Count(Op::kWriteText), 3u);
+    EXPECT_EQ(Render(size, size, 1, 1).Count(Op::kWriteText), 3u);
   }
 }
 

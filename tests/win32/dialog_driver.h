@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace vexal::test {
@@ -23,7 +24,6 @@ inline constexpr DWORD kStuckMs = 20000;
 
 enum class DialogKind { kSave, kPrint, kMessage, kOther };
 
-// What the driver saw of one dialog.
 struct SeenDialog {
   DialogKind kind = DialogKind::kOther;
   std::string caption;
@@ -46,11 +46,9 @@ inline std::string WindowText(HWND window) {
 
 inline HWND FileNameControl(HWND dialog) {
   if (HWND edit = GetDlgItem(dialog, kFileNameEdit)) return edit;
-  if (HWND combo = GetDlgItem(dialog, kFileNameCombo)) {
-    if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr)) return edit;
-    return combo;
-  }
-  return nullptr;
+  HWND combo = GetDlgItem(dialog, kFileNameCombo);
+  HWND edit = combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+  return edit ? edit : combo;
 }
 
 inline DialogKind KindOf(HWND dialog) {
@@ -60,23 +58,25 @@ inline DialogKind KindOf(HWND dialog) {
   return DialogKind::kOther;
 }
 
-struct FindState {
-  const std::set<HWND>* handled;
-  HWND found;
-};
-
-inline BOOL CALLBACK FindNewDialog(HWND window, LPARAM param) {
-  auto* state = reinterpret_cast<FindState*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char cls[32] = "";
-  GetClassNameA(window, cls, sizeof cls);
-  if (pid == GetCurrentProcessId() && IsWindowVisible(window) && IsWindowEnabled(window) &&
-      lstrcmpA(cls, "#32770") == 0 && state->handled->count(window) == 0) {
-    state->found = window;
-    return FALSE;
-  }
-  return TRUE;
+// A visible, enabled dialog of this process that is not in `handled`, or null.
+inline HWND NewDialog(const std::set<HWND>& handled) {
+  std::pair<const std::set<HWND>*, HWND> state{&handled, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<decltype(state)*>(param);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        char cls[32] = "";
+        GetClassNameA(window, cls, sizeof cls);
+        if (pid != GetCurrentProcessId() || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+            lstrcmpA(cls, "#32770") != 0 || s->first->count(window) != 0) {
+          return TRUE;
+        }
+        s->second = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&state));
+  return state.second;
 }
 
 // Picks `name` in the print dialog's printer list as a user would, so that the
@@ -97,6 +97,11 @@ inline void PressButton(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+inline void CancelDialog(HWND dialog) {
+  PressButton(dialog, IDCANCEL);
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
 // Runs `command` on this thread while a driver thread answers its dialogs with
 // `steps`, in order. Returns what was seen. A dialog beyond the steps, or one of
 // the wrong kind, is cancelled and reported in *failure, so a test never hangs.
@@ -110,21 +115,16 @@ inline std::vector<SeenDialog> RunWithDialogs(const std::function<void()>& comma
     std::size_t next = 0;
     DWORD lastActivity = GetTickCount();
     while (!done) {
-      FindState state{&handled, nullptr};
-      EnumWindows(FindNewDialog, reinterpret_cast<LPARAM>(&state));
-      if (state.found == nullptr) {
+      HWND dialog = NewDialog(handled);
+      if (dialog == nullptr) {
         if (GetTickCount() - lastActivity > kStuckMs) {
           // The command waits in a dialog the steps did not foresee: close
           // every dialog of this process so that it can return.
           *failure += "timed out waiting for the command; its dialogs were cancelled\n";
-          std::set<HWND> none;
-          for (;;) {
-            FindState all{&none, nullptr};
-            EnumWindows(FindNewDialog, reinterpret_cast<LPARAM>(&all));
-            if (all.found == nullptr) break;
-            PressButton(all.found, IDCANCEL);
-            PostMessageA(all.found, WM_CLOSE, 0, 0);
-            none.insert(all.found);
+          std::set<HWND> cancelled;
+          while (HWND open = NewDialog(cancelled)) {
+            CancelDialog(open);
+            cancelled.insert(open);
           }
           lastActivity = GetTickCount();
         }
@@ -132,19 +132,16 @@ inline std::vector<SeenDialog> RunWithDialogs(const std::function<void()>& comma
         continue;
       }
       lastActivity = GetTickCount();
-      HWND dialog = state.found;
       Sleep(150);  // let the dialog finish its WM_INITDIALOG work (file list, printers)
       SeenDialog view{KindOf(dialog), WindowText(dialog), {}};
       if (view.kind == DialogKind::kSave) view.text = WindowText(FileNameControl(dialog));
-      if (view.kind == DialogKind::kMessage) {
+      if (view.kind == DialogKind::kMessage)
         view.text = WindowText(GetDlgItem(dialog, kMessageText));
-      }
       seen.push_back(view);
       handled.insert(dialog);
       if (next >= steps.size() || steps[next].kind != view.kind) {
         *failure += "unexpected dialog \"" + view.caption + "\": " + view.text + "\n";
-        PressButton(dialog, IDCANCEL);
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        CancelDialog(dialog);
         continue;
       }
       const DialogStep& step = steps[next++];

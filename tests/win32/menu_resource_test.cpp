@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,15 +18,15 @@
 namespace vexal {
 namespace {
 
-constexpr WORD kGerman = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);  // 1031
+constexpr WORD kGerman = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
 
-// Texts in the tables below are Windows-1252, as the program writes them.
-std::wstring FromWindows1252(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  const int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()),
-                                         wide.data(), static_cast<int>(wide.size()));
-  wide.resize(static_cast<std::size_t>(length));
-  return wide;
+// The tables below are Windows-1252, as the program writes its texts.
+std::string To1252(const std::wstring& wide) {
+  std::string text(wide.size() * 2, '\0');
+  text.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(1252, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                          static_cast<int>(text.size()), nullptr, nullptr)));
+  return text;
 }
 
 // The build passes a Unix path when it cross-builds for Wine; Wine's kernel32
@@ -47,18 +48,15 @@ HMODULE LoadProgramAsData() {
 class ProgramResources : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { module_ = LoadProgramAsData(); }
-  static void TearDownTestSuite() {
-    if (module_ != nullptr) FreeLibrary(module_);
-    module_ = nullptr;
-  }
+  static void TearDownTestSuite() { FreeLibrary(module_); }
   void SetUp() override { ASSERT_NE(module_, nullptr) << "cannot load " << VEXAL_EXE_PATH; }
 
-  // The bytes of a resource in the given language, empty when it is missing.
-  static std::vector<unsigned char> Bytes(LPCSTR type, LPCSTR name, WORD language) {
+  // The bytes of a resource, empty when it is missing.
+  static std::vector<unsigned char> Bytes(LPCSTR type, LPCSTR name, WORD language = kGerman) {
     HRSRC info = FindResourceExA(module_, type, name, language);
-    if (info == nullptr) return {};
-    HGLOBAL handle = LoadResource(module_, info);
-    const auto* data = static_cast<const unsigned char*>(LockResource(handle));
+    const auto* data =
+        info ? static_cast<const unsigned char*>(LockResource(LoadResource(module_, info)))
+             : nullptr;
     if (data == nullptr) return {};
     return {data, data + SizeofResource(module_, info)};
   }
@@ -70,270 +68,171 @@ HMODULE ProgramResources::module_ = nullptr;
 
 // ---------------------------------------------------------------- menu
 
-struct Item {
-  const char* text;  // nullptr: a separator
-  int id;
-  bool checked;
-};
-constexpr Item kSeparator = {nullptr, 0, false};
-
+// Each popup's items separated by '|': "-" is a separator, a leading '*' the
+// check mark the program starts with. Then the ids of the items in order.
 struct Popup {
   const char* title;
-  std::vector<Item> items;
+  const char* items;
+  std::vector<UINT> ids;
 };
 
-const std::vector<Popup> kMenu = {
+constexpr char kChannelItems[] =
+    "20V|10V|5V|2V|*1V|-|500mV|200mV|100mV|50mV|20mV|10mV|5mV|-"
+    "|*1:1 Tastkopf|10:1 Tastkopf|100:1 Tastkopf|-|Verst\xE4rkung 5fach";
+
+const Popup kMenu[] = {
     {"Datei",
-     {{"Als Textdatei exportieren...", 6001, false},
-      {"Als Grafik exportieren...", 6061, false},
-      {"Drucken...", 6050, false},
-      kSeparator,
-      {"Beenden", 6052, false}}},
+     "Als Textdatei exportieren...|Als Grafik exportieren...|Drucken...|-|Beenden",
+     {6001, 6061, 6050, 6052}},
     {"Kanal 1",
-     {{"20V", 6002, false},
-      {"10V", 6023, false},
-      {"5V", 6024, false},
-      {"2V", 6032, false},
-      {"1V", 6026, true},
-      kSeparator,
-      {"500mV", 6027, false},
-      {"200mV", 6028, false},
-      {"100mV", 6029, false},
-      {"50mV", 6030, false},
-      {"20mV", 6031, false},
-      {"10mV", 6033, false},
-      {"5mV", 6053, false},
-      kSeparator,
-      {"1:1 Tastkopf", 6034, true},
-      {"10:1 Tastkopf", 6035, false},
-      {"100:1 Tastkopf", 6036, false},
-      kSeparator,
-      {"Verst\xE4rkung 5fach", 6037, false}}},
+     kChannelItems,
+     {6002, 6023, 6024, 6032, 6026, 6027, 6028, 6029, 6030, 6031, 6033, 6053, 6034, 6035, 6036,
+      6037}},
     {"Kanal 2",
-     {{"20V", 6003, false},
-      {"10V", 6038, false},
-      {"5V", 6039, false},
-      {"2V", 6025, false},
-      {"1V", 6040, true},
-      kSeparator,
-      {"500mV", 6041, false},
-      {"200mV", 6042, false},
-      {"100mV", 6043, false},
-      {"50mV", 6044, false},
-      {"20mV", 6045, false},
-      {"10mV", 6046, false},
-      {"5mV", 6054, false},
-      kSeparator,
-      {"1:1 Tastkopf", 6047, true},
-      {"10:1 Tastkopf", 6048, false},
-      {"100:1 Tastkopf", 6049, false},
-      kSeparator,
-      {"Verst\xE4rkung 5fach", 6051, false}}},
+     kChannelItems,
+     {6003, 6038, 6039, 6025, 6040, 6041, 6042, 6043, 6044, 6045, 6046, 6054, 6047, 6048, 6049,
+      6051}},
     {"Zeitbasis",
-     {{"50s", 6004, false},
-      {"20s", 6005, false},
-      {"10s", 6006, false},
-      {"5s", 6007, false},
-      {"2s", 6008, false},
-      {"1s", 6009, false},
-      kSeparator,
-      {"500ms", 6010, false},
-      {"200ms", 6011, false},
-      {"100ms", 6012, true},
-      {"50ms", 6013, false},
-      {"20ms", 6014, false},
-      {"10ms", 6015, false},
-      {"5ms", 6055, false},
-      {"2ms", 6056, false},
-      {"1ms", 6057, false},
-      kSeparator,
-      {"500\xB5s", 6017, false},
-      {"200\xB5s", 6016, false},
-      {"100\xB5s", 6018, false},
-      {"50\xB5s", 6019, false},
-      {"20\xB5s", 6020, false},
-      {"10\xB5s", 6021, false},
-      {"5\xB5s", 6022, false}}},
-    {"Interface",
-     {{"Direkt auslesen", 6058, false},
-      {"EEPROM auslesen", 6059, false},
-      kSeparator,
-      {"Einstellungen ...", 6060, false}}},
+     "50s|20s|10s|5s|2s|1s|-|500ms|200ms|*100ms|50ms|20ms|10ms|5ms|2ms|1ms|-"
+     "|500\xB5s|200\xB5s|100\xB5s|50\xB5s|20\xB5s|10\xB5s|5\xB5s",
+     {6004, 6005, 6006, 6007, 6008, 6009, 6010, 6011, 6012, 6013, 6014,
+      6015, 6055, 6056, 6057, 6017, 6016, 6018, 6019, 6020, 6021, 6022}},
+    {"Interface", "Direkt auslesen|EEPROM auslesen|-|Einstellungen ...", {6058, 6059, 6060}},
     {"Info",
-     {{"Info \xFC"
-       "ber...",
-       6062, false}}},
+     "Info \xFC"
+     "ber...",
+     {6062}},
 };
 
-struct MenuEntry {
-  std::wstring text;
-  UINT type = 0;
-  UINT state = 0;
-  UINT id = 0;
-  HMENU submenu = nullptr;
-};
-
-// Read through the wide API: the texts are compared as the stored UTF-16,
-// whatever code page the test process runs with.
-MenuEntry EntryAt(HMENU menu, int position) {
+// One item in the table's notation; read through the wide API, so the texts
+// are the stored UTF-16 whatever code page the test runs with.
+std::string ItemAt(HMENU menu, int position, UINT* id, HMENU* submenu) {
   wchar_t text[128] = {};
   MENUITEMINFOW info = {};
   info.cbSize = sizeof info;
   info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
   info.dwTypeData = text;
   info.cch = 127;
-  MenuEntry entry;
-  if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return entry;
-  entry.text = (info.fType & MFT_SEPARATOR) != 0 ? L"" : text;
-  entry.type = info.fType;
-  entry.state = info.fState;
-  entry.id = info.wID;
-  entry.submenu = info.hSubMenu;
-  return entry;
+  if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return "<missing>";
+  *id = info.wID;
+  *submenu = info.hSubMenu;
+  if (info.fType == MFT_SEPARATOR) return "-";
+  // A plain string item: no radio bullet, nothing greyed.
+  const bool plain = info.fType == MFT_STRING && (info.fState & ~MFS_CHECKED) == 0;
+  std::string item = info.fState == MFS_CHECKED ? "*" : "";
+  item += To1252(text);
+  if (!plain) item += "<odd type>";
+  return item;
 }
 
-TEST_F(ProgramResources, MenuIsAnExtendedGermanTemplate) {
-  const std::vector<unsigned char> menu = Bytes(RT_MENU, "VEXAL", kGerman);
-  ASSERT_GE(menu.size(), 4u) << "no German menu VEXAL";
-  EXPECT_EQ(menu[0] | menu[1] << 8, 1) << "not a MENUEX template";
-}
+TEST_F(ProgramResources, MenuIsAnExtendedGermanTemplateWithEveryItem) {
+  const std::vector<unsigned char> bytes = Bytes(RT_MENU, "VEXAL");
+  ASSERT_GE(bytes.size(), 4u) << "no German menu VEXAL";
+  EXPECT_EQ(bytes[0] | bytes[1] << 8, 1) << "not a MENUEX template";
 
-TEST_F(ProgramResources, MenuHoldsEveryItemInOrderWithTheStartCheckMarks) {
   HMENU bar = LoadMenuA(module_, "Vexal");  // looked up as the window class names it
   ASSERT_NE(bar, nullptr);
-  ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(kMenu.size()));
-  for (std::size_t p = 0; p < kMenu.size(); ++p) {
-    const MenuEntry popup = EntryAt(bar, static_cast<int>(p));
-    EXPECT_EQ(popup.text, FromWindows1252(kMenu[p].title));
-    ASSERT_NE(popup.submenu, nullptr) << kMenu[p].title;
-    const std::vector<Item>& items = kMenu[p].items;
-    ASSERT_EQ(GetMenuItemCount(popup.submenu), static_cast<int>(items.size())) << kMenu[p].title;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      SCOPED_TRACE(std::string(kMenu[p].title) + " item " + std::to_string(i));
-      const MenuEntry entry = EntryAt(popup.submenu, static_cast<int>(i));
-      EXPECT_EQ(entry.submenu, nullptr);
-      if (items[i].text == nullptr) {
-        EXPECT_EQ(entry.type, static_cast<UINT>(MFT_SEPARATOR));
-        continue;
-      }
-      // A plain string item: no radio bullet, nothing greyed, no mnemonic.
-      EXPECT_EQ(entry.type, static_cast<UINT>(MFT_STRING));
-      EXPECT_EQ(entry.text, FromWindows1252(items[i].text));
-      EXPECT_EQ(entry.id, static_cast<UINT>(items[i].id));
-      EXPECT_EQ(entry.state, items[i].checked ? static_cast<UINT>(MFS_CHECKED) : 0u);
+  ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(std::size(kMenu)));
+  for (int p = 0; p < GetMenuItemCount(bar); ++p) {
+    UINT id = 0;
+    HMENU popup = nullptr, none = nullptr;
+    EXPECT_EQ(ItemAt(bar, p, &id, &popup), kMenu[p].title);
+    ASSERT_NE(popup, nullptr) << kMenu[p].title;
+    std::string items;
+    std::vector<UINT> ids;
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+      const std::string item = ItemAt(popup, i, &id, &none);
+      items += (i ? "|" : "") + item + (none ? "<submenu>" : "");
+      if (item != "-") ids.push_back(id);
     }
+    EXPECT_EQ(items, kMenu[p].items);
+    EXPECT_EQ(ids, kMenu[p].ids) << kMenu[p].title;
   }
   DestroyMenu(bar);
 }
 
 // ---------------------------------------------------------------- dialogs
 
-struct Control {
+// One row of a dialog template: the dialog itself (id 0, its menu and class
+// joined as the class) or a control. An ordinal reads "#n".
+struct Row {
   DWORD id;
-  WORD classAtom;  // 0x80 button, 0x82 static
-  std::wstring text;
-  WORD textResource;  // a resource id given as the text, or 0
+  std::wstring windowClass, text;
   DWORD style;
   short x, y, cx, cy;
-  DWORD exStyle;
-  DWORD helpId;
+  DWORD exStyle, helpId;
+  bool operator==(const Row&) const = default;
 };
 
-struct Dialog {
-  DWORD style = 0, exStyle = 0, helpId = 0;
-  short x = 0, y = 0, cx = 0, cy = 0;
-  bool menuOrClassGiven = true;
-  std::wstring title, font;
-  WORD points = 0, weight = 0;
-  BYTE italic = 0, charset = 0;
-  std::vector<Control> controls;
-  bool complete = false;
-};
+void PrintTo(const Row& r, std::ostream* out) {
+  *out << r.id << " \"" << To1252(r.windowClass) << "\" \"" << To1252(r.text) << "\" style "
+       << std::hex << r.style << std::dec << " at " << r.x << ',' << r.y << ' ' << r.cx << 'x'
+       << r.cy << std::hex << " ex " << r.exStyle << " help " << r.helpId;
+}
 
-// Reads a DLGTEMPLATEEX with its DLGITEMTEMPLATEEX entries.
+// Reads a DLGTEMPLATEEX with its DLGITEMTEMPLATEEX entries; no rows when the
+// bytes end early or are another format.
 class TemplateReader {
  public:
   explicit TemplateReader(const std::vector<unsigned char>& bytes) : bytes_(bytes) {}
 
-  Dialog Read() {
-    Dialog d;
-    if (Word() != 1 || Word() != 0xFFFF) return d;  // dlgVer, signature
-    d.helpId = Dword();
-    d.exStyle = Dword();
-    d.style = Dword();
-    const int count = Word();
-    d.x = Short(), d.y = Short(), d.cx = Short(), d.cy = Short();
-    WORD ordinal = 0;
-    const bool menu = !SzOrOrd(ordinal).empty() || ordinal != 0;
-    const bool cls = !SzOrOrd(ordinal).empty() || ordinal != 0;
-    d.menuOrClassGiven = menu || cls;
-    d.title = String();
-    if (d.style & DS_SETFONT) {
-      d.points = Word();
-      d.weight = Word();
-      d.italic = Byte();
-      d.charset = Byte();
-      d.font = String();
+  std::vector<Row> Rows(std::wstring* font) {
+    if (Get<WORD>() != 1 || Get<WORD>() != 0xFFFF) return {};  // dlgVer, signature
+    Row dialog = Styles();
+    const WORD count = Get<WORD>();
+    Box(dialog);
+    dialog.windowClass = SzOrOrd();  // the menu
+    dialog.windowClass += SzOrOrd();
+    dialog.text = SzOrOrd();
+    if (dialog.style & DS_SETFONT) {
+      for (int metric : {int{Get<WORD>()}, int{Get<WORD>()}, int{Get<BYTE>()}, int{Get<BYTE>()}}) {
+        *font += std::to_wstring(metric) + L" ";  // points, weight, italic, charset
+      }
+      *font += SzOrOrd();
     }
-    for (int i = 0; i < count && ok_; ++i) {
-      Align();
-      Control c{};
-      c.helpId = Dword();
-      c.exStyle = Dword();
-      c.style = Dword();
-      c.x = Short(), c.y = Short(), c.cx = Short(), c.cy = Short();
-      c.id = Dword();
-      c.classAtom = PredefinedClass(SzOrOrd(c.classAtom), c.classAtom);
-      c.text = SzOrOrd(c.textResource);
-      pos_ += Word();  // creation data
-      d.controls.push_back(c);
+    std::vector<Row> rows = {dialog};
+    for (WORD i = 0; i < count && ok_; ++i) {
+      pos_ = (pos_ + 3) & ~std::size_t{3};
+      Row c = Styles();
+      Box(c);
+      c.id = Get<DWORD>(), c.windowClass = SzOrOrd(), c.text = SzOrOrd();
+      pos_ += Get<WORD>();  // creation data
+      // rc.exe stores the predefined classes as atoms, windres by name.
+      if (c.windowClass == L"#128" || lstrcmpiW(c.windowClass.c_str(), L"button") == 0) {
+        c.windowClass = L"Button";
+      } else if (c.windowClass == L"#130" || lstrcmpiW(c.windowClass.c_str(), L"static") == 0) {
+        c.windowClass = L"Static";
+      }
+      rows.push_back(c);
     }
-    d.complete = ok_;
-    return d;
+    return ok_ ? rows : std::vector<Row>{};
   }
 
  private:
-  bool Need(std::size_t n) {
-    ok_ = ok_ && pos_ + n <= bytes_.size();
-    return ok_;
+  Row Styles() {
+    Row r{};
+    r.helpId = Get<DWORD>(), r.exStyle = Get<DWORD>(), r.style = Get<DWORD>();
+    return r;
   }
-  BYTE Byte() { return Need(1) ? bytes_[pos_++] : 0; }
-  WORD Word() {
-    if (!Need(2)) return 0;
-    const WORD w = static_cast<WORD>(bytes_[pos_] | bytes_[pos_ + 1] << 8);
-    pos_ += 2;
-    return w;
+  void Box(Row& r) {
+    r.x = Get<short>(), r.y = Get<short>(), r.cx = Get<short>(), r.cy = Get<short>();
   }
-  short Short() { return static_cast<short>(Word()); }
-  DWORD Dword() {
-    const DWORD low = Word();
-    return low | static_cast<DWORD>(Word()) << 16;
+  template <class T>
+  T Get() {
+    T value{};
+    ok_ = ok_ && pos_ + sizeof value <= bytes_.size();
+    if (ok_) std::memcpy(&value, bytes_.data() + pos_, sizeof value);
+    pos_ += sizeof value;
+    return value;
   }
-  void Align() { pos_ = (pos_ + 3) & ~std::size_t{3}; }
-  std::wstring String() {
+  // A string, or 0xFFFF and an ordinal, or nothing (0).
+  std::wstring SzOrOrd() {
     std::wstring s;
-    for (WORD c = Word(); c != 0 && ok_; c = Word()) s += static_cast<wchar_t>(c);
-    return s;
-  }
-  // A string, or an ordinal (0xFFFF then the number), or nothing (0).
-  std::wstring SzOrOrd(WORD& ordinal) {
-    ordinal = 0;
-    if (!Need(2)) return {};
-    if (bytes_[pos_] == 0xFF && bytes_[pos_ + 1] == 0xFF) {
-      pos_ += 2;
-      ordinal = Word();
-      return {};
+    for (WORD c = Get<WORD>(); c != 0 && ok_; c = Get<WORD>()) {
+      if (c == 0xFFFF && s.empty()) return L"#" + std::to_wstring(Get<WORD>());
+      s += static_cast<wchar_t>(c);
     }
-    return String();
-  }
-
-  // rc.exe stores the predefined classes as atoms, windres by name; the system
-  // creates the same control from either.
-  static WORD PredefinedClass(const std::wstring& name, WORD atom) {
-    if (name.empty()) return atom;
-    if (lstrcmpiW(name.c_str(), L"button") == 0) return 0x80;
-    if (lstrcmpiW(name.c_str(), L"static") == 0) return 0x82;
-    return 0xFFFF;  // some other class
+    return s;
   }
 
   const std::vector<unsigned char>& bytes_;
@@ -341,130 +240,83 @@ class TemplateReader {
   bool ok_ = true;
 };
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
-                               DS_SETFONT | DS_3DLOOK | DS_CONTEXTHELP;
+void ExpectTemplate(const std::vector<unsigned char>& bytes, const std::vector<Row>& expected) {
+  std::wstring font;
+  const std::vector<Row> rows = TemplateReader(bytes).Rows(&font);
+  EXPECT_EQ(To1252(font), "8 0 0 1 MS Sans Serif");  // points, weight, italic, DEFAULT_CHARSET
+  ASSERT_EQ(rows.size(), expected.size()) << "template cut short or not DLGTEMPLATEEX";
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(rows[i], expected[i]) << "row " << i;
+}
+
+constexpr DWORD kDialog = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
+                          DS_SETFONT | DS_3DLOOK | DS_CONTEXTHELP;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-constexpr WORD kButton = 0x80;
-constexpr WORD kStatic = 0x82;
-
-void ExpectFrame(const Dialog& d, short cx, short cy, const std::wstring& title) {
-  ASSERT_TRUE(d.complete) << "template cut short or not DLGTEMPLATEEX";
-  EXPECT_EQ(d.style, kDialogStyle);  // and no other bit
-  EXPECT_EQ(d.exStyle, 0u);
-  EXPECT_EQ(d.helpId, 0u);
-  EXPECT_EQ(d.x, 200);
-  EXPECT_EQ(d.y, 100);
-  EXPECT_EQ(d.cx, cx);
-  EXPECT_EQ(d.cy, cy);
-  EXPECT_FALSE(d.menuOrClassGiven);
-  EXPECT_EQ(d.title, title);
-  EXPECT_EQ(d.font, L"MS Sans Serif");
-  EXPECT_EQ(d.points, 8);
-  EXPECT_EQ(d.weight, 0);
-  EXPECT_EQ(d.italic, 0);
-  EXPECT_EQ(d.charset, 1);  // DEFAULT_CHARSET
-}
-
-void ExpectControls(const Dialog& d, const std::vector<Control>& expected) {
-  ASSERT_EQ(d.controls.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE("control " + std::to_string(i + 1));
-    const Control& got = d.controls[i];
-    const Control& want = expected[i];
-    EXPECT_EQ(got.id, want.id);
-    EXPECT_EQ(got.classAtom, want.classAtom);
-    EXPECT_EQ(got.text, want.text);
-    EXPECT_EQ(got.textResource, want.textResource);
-    EXPECT_EQ(got.style, want.style) << std::hex << (got.style ^ want.style) << " differ";
-    EXPECT_EQ(got.x, want.x);
-    EXPECT_EQ(got.y, want.y);
-    EXPECT_EQ(got.cx, want.cx);
-    EXPECT_EQ(got.cy, want.cy);
-    EXPECT_EQ(got.exStyle, 0u);
-    EXPECT_EQ(got.helpId, 0u);
-  }
-}
 
 TEST_F(ProgramResources, PortDialogHasItsElevenControlsInTemplateOrder) {
   // Opened with the program's name, as the window class is named.
   EXPECT_NE(FindResourceA(module_, "Vexal", RT_DIALOG), nullptr);
-  const Dialog d = TemplateReader(Bytes(RT_DIALOG, "VEXAL", kGerman)).Read();
-  ExpectFrame(d, 158, 142, L"Interface-Einstellungen");
-
   // Plain radio buttons (the dialog marks them itself), one tab stop among them,
   // no WS_GROUP anywhere; COM8 is 8 units high.
   const DWORD radio = kChild | BS_RADIOBUTTON;
   const DWORD push = kChild | WS_TABSTOP | BS_PUSHBUTTON;
-  ExpectControls(d, {
-                        {4002, kButton, L"COM1", 0, radio | WS_TABSTOP, 24, 28, 56, 10, 0, 0},
-                        {4003, kButton, L"COM2", 0, radio, 24, 44, 56, 10, 0, 0},
-                        {4004, kButton, L"COM3", 0, radio, 24, 60, 56, 10, 0, 0},
-                        {4005, kButton, L"COM4", 0, radio, 24, 76, 56, 10, 0, 0},
-                        {4006, kButton, L"COM5", 0, radio, 88, 28, 56, 10, 0, 0},
-                        {4007, kButton, L"COM6", 0, radio, 88, 44, 56, 10, 0, 0},
-                        {4008, kButton, L"COM7", 0, radio, 88, 60, 56, 10, 0, 0},
-                        {4009, kButton, L"COM8", 0, radio, 88, 76, 56, 8, 0, 0},
-                        {IDOK, kButton, L"OK", 0, push, 16, 112, 57, 16, 0, 0},
-                        {IDCANCEL, kButton, L"Abbrechen", 0, push, 84, 112, 57, 16, 0, 0},
-                        {4001, kButton, L"COM-Port", 0, kChild | BS_GROUPBOX, 11, 8, 136, 92, 0, 0},
-                    });
+  ExpectTemplate(Bytes(RT_DIALOG, "VEXAL"),
+                 {
+                     {0, L"", L"Interface-Einstellungen", kDialog, 200, 100, 158, 142, 0, 0},
+                     {4002, L"Button", L"COM1", radio | WS_TABSTOP, 24, 28, 56, 10, 0, 0},
+                     {4003, L"Button", L"COM2", radio, 24, 44, 56, 10, 0, 0},
+                     {4004, L"Button", L"COM3", radio, 24, 60, 56, 10, 0, 0},
+                     {4005, L"Button", L"COM4", radio, 24, 76, 56, 10, 0, 0},
+                     {4006, L"Button", L"COM5", radio, 88, 28, 56, 10, 0, 0},
+                     {4007, L"Button", L"COM6", radio, 88, 44, 56, 10, 0, 0},
+                     {4008, L"Button", L"COM7", radio, 88, 60, 56, 10, 0, 0},
+                     {4009, L"Button", L"COM8", radio, 88, 76, 56, 8, 0, 0},
+                     {IDOK, L"Button", L"OK", push, 16, 112, 57, 16, 0, 0},
+                     {IDCANCEL, L"Button", L"Abbrechen", push, 84, 112, 57, 16, 0, 0},
+                     {4001, L"Button", L"COM-Port", kChild | BS_GROUPBOX, 11, 8, 136, 92, 0, 0},
+                 });
 }
 
 TEST_F(ProgramResources, AboutDialogShowsDescriptionVersionAndPicture) {
-  HRSRC info = FindResourceA(module_, "VEXALINFO", RT_DIALOG);
-  ASSERT_NE(info, nullptr);
-  const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module_, info)));
-  const Dialog d = TemplateReader({data, data + SizeofResource(module_, info)}).Read();
-  ExpectFrame(d, 312, 144, L"Info");
-
   const DWORD text = kChild | WS_GROUP | SS_CENTER;
-  ExpectControls(
-      d, {
-             {IDOK, kButton, L"OK", 0, kChild | WS_TABSTOP | BS_PUSHBUTTON, 118, 112, 76, 15, 0, 0},
-             {4001, kStatic, L"Programm zum Auslesen des TK740-Interface", 0, text, 152, 32, 132,
-              20, 0, 0},
-             {4010, kStatic, L"Version 1.0", 0, text, 164, 68, 100, 12, 0, 0},
-             {4011, kStatic, L"", IDB_INFO_PICTURE, kChild | SS_BITMAP | SS_CENTERIMAGE | SS_SUNKEN,
-              16, 24, 112, 68, 0, 0},
-         });
+  ExpectTemplate(
+      Bytes(RT_DIALOG, "VEXALINFO"),
+      {
+          {0, L"", L"Info", kDialog, 200, 100, 312, 144, 0, 0},
+          {IDOK, L"Button", L"OK", kChild | WS_TABSTOP | BS_PUSHBUTTON, 118, 112, 76, 15, 0, 0},
+          {4001, L"Static", L"Programm zum Auslesen des TK740-Interface", text, 152, 32, 132, 20, 0,
+           0},
+          {4010, L"Static", L"Version 1.0", text, 164, 68, 100, 12, 0, 0},
+          {4011, L"Static", L"#8001", kChild | SS_BITMAP | SS_CENTERIMAGE | SS_SUNKEN, 16, 24, 112,
+           68, 0, 0},
+      });
 }
 
 // ---------------------------------------------------------------- pictures
 
-TEST_F(ProgramResources, IconAndAboutPictureHaveTheirFormats) {
-  HRSRC group = FindResourceA(module_, "Vexal", RT_GROUP_ICON);
-  ASSERT_NE(group, nullptr);
-  const auto* dir = static_cast<const unsigned char*>(LockResource(LoadResource(module_, group)));
-  ASSERT_GE(SizeofResource(module_, group), 6u + 14u);
-  EXPECT_EQ(dir[4] | dir[5] << 8, 1) << "one image";
-  EXPECT_EQ(dir[6], 32);                        // width
-  EXPECT_EQ(dir[7], 32);                        // height
-  EXPECT_EQ(dir[6 + 6] | dir[6 + 7] << 8, 24);  // bits per pixel
+TEST_F(ProgramResources, IconPictureManifestAndVersionAreEmbedded) {
+  const std::vector<unsigned char> icon = Bytes(RT_GROUP_ICON, "VEXAL");
+  ASSERT_GE(icon.size(), 6u + 14u);
+  EXPECT_EQ(icon[4] | icon[5] << 8, 1) << "one image";
+  EXPECT_EQ(icon[6], 32);                         // width
+  EXPECT_EQ(icon[7], 32);                         // height
+  EXPECT_EQ(icon[6 + 6] | icon[6 + 7] << 8, 24);  // bits per pixel
 
-  HRSRC bitmap = FindResourceA(module_, MAKEINTRESOURCEA(IDB_INFO_PICTURE), RT_BITMAP);
-  ASSERT_NE(bitmap, nullptr);
+  const std::vector<unsigned char> bitmap = Bytes(RT_BITMAP, MAKEINTRESOURCEA(IDB_INFO_PICTURE));
   BITMAPINFOHEADER header;
-  ASSERT_GE(SizeofResource(module_, bitmap), sizeof header);
-  std::memcpy(&header, LockResource(LoadResource(module_, bitmap)), sizeof header);
+  ASSERT_GE(bitmap.size(), sizeof header);
+  std::memcpy(&header, bitmap.data(), sizeof header);
   EXPECT_EQ(header.biWidth, 158);
   EXPECT_EQ(header.biHeight, 100);
   EXPECT_EQ(header.biBitCount, 24);
   EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
-}
 
-TEST_F(ProgramResources, ManifestAndVersionAreEmbedded) {
-  HRSRC manifest = FindResourceA(module_, MAKEINTRESOURCEA(1), RT_MANIFEST);
-  ASSERT_NE(manifest, nullptr);
-  const auto* text = static_cast<const char*>(LockResource(LoadResource(module_, manifest)));
-  const std::string xml(text, SizeofResource(module_, manifest));
+  const std::vector<unsigned char> manifest = Bytes(RT_MANIFEST, MAKEINTRESOURCEA(1), LANG_NEUTRAL);
+  const std::string xml(manifest.begin(), manifest.end());
   EXPECT_NE(xml.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(xml.find("<dpiAware"), std::string::npos);
 
-  HRSRC version = FindResourceA(module_, MAKEINTRESOURCEA(1), RT_VERSION);
-  ASSERT_NE(version, nullptr);
-  const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module_, version)));
-  const std::wstring block(reinterpret_cast<const wchar_t*>(bytes),
-                           SizeofResource(module_, version) / sizeof(wchar_t));
+  const std::vector<unsigned char> version = Bytes(RT_VERSION, MAKEINTRESOURCEA(1));
+  const std::wstring block(reinterpret_cast<const wchar_t*>(version.data()), version.size() / 2);
   EXPECT_NE(block.find(std::wstring(L"Vexal-Interface", 16)), std::wstring::npos);
   EXPECT_NE(block.find(std::wstring(L"1.0.0.0", 8)), std::wstring::npos);
 }
