@@ -53,4 +53,8 @@ fi
 export WINEPREFIX DISPLAY
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
+# Wine's own dialogs (the save dialog's "Save As") speak the locale of the
+# process: the tests and the headless run look for the English captions,
+# whatever language the developer's session has.
+export LC_ALL=C.UTF-8
 exec wine "$@"
