@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "app/message_boxes.h"
 
 namespace {
 
@@ -23,15 +24,11 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   return RegisterClassA(&windowClass) != 0;
 }
 
-void ShowError(const char* text) {
-  MessageBoxA(nullptr, text, "Vexal", MB_ICONERROR);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (!RegisterMainWindowClass(instance)) {
-    ShowError("Programm arbeitet mit Unicode und setzt Windows NT voraus !");
+    vexal::ShowErrorBox(nullptr, "Programm arbeitet mit Unicode und setzt Windows NT voraus !");
     return 0;
   }
 
@@ -41,9 +38,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (window == nullptr) {
     // Without its window the program can do nothing; say so instead of
     // waiting for messages that never come.
-    ShowError(
-        "Das Programmfenster kann nicht ge\xF6"
-        "ffnet werden !");
+    vexal::ShowErrorBox(nullptr,
+                        "Das Programmfenster kann nicht ge\xF6"
+                        "ffnet werden !");
     return 1;
   }
   ShowWindow(window, showCommand);

@@ -56,35 +56,9 @@ void DrawSegment(Canvas& canvas, int x1, int y1, int x2, int y2) {
   canvas.LineTo(x2, y2);
 }
 
-void DrawGraticule(Canvas& canvas, const PlotArea& area) {
-  const int xm = Middle(area.left, area.right);
-  const int ym = Middle(area.top, area.bottom);
-  canvas.SelectNewPen(1, kDarkBlue);
-  for (int i = 0; i <= kColumnSteps; ++i) {
-    const int x = GraticuleX(area, i);
-    if (i % kStepsPerDivision == 0) {
-      DrawSegment(canvas, x, area.bottom, x, area.top);
-    } else {
-      DrawSegment(canvas, x, Offset(ym, -kTickHalfLength), x, Offset(ym, kTickHalfLength));
-    }
-  }
-  for (int j = 0; j <= kRowSteps; ++j) {
-    const int y = GraticuleY(area, j);
-    if (j % kStepsPerDivision == 0) {
-      DrawSegment(canvas, area.left, y, area.right, y);
-    } else {
-      DrawSegment(canvas, Offset(xm, -kTickHalfLength), y, Offset(xm, kTickHalfLength), y);
-    }
-  }
-  canvas.ReleasePen();
-}
-
 void DrawTrace(Canvas& canvas, const PlotArea& area, const ChannelSamples& samples, Colour colour) {
   canvas.SelectNewPen(2, colour);
-  canvas.MoveTo(area.left, TraceY(area, samples[0]));
-  for (int i = 1; i < kSamplesPerChannel; ++i) {
-    canvas.LineTo(TraceX(area, i), TraceY(area, samples[static_cast<std::size_t>(i)]));
-  }
+  DrawTracePath(canvas, area, samples);
   canvas.ReleasePen();
 }
 
@@ -121,6 +95,34 @@ int TraceY(const PlotArea& area, int sample) {
                   Span(area.top, area.bottom) * (sample / kSampleLevels));
 }
 
+void DrawGraticuleLines(Canvas& canvas, const PlotArea& area, int edgeSteps, int tickHalfLength) {
+  const int xm = Middle(area.left, area.right);
+  const int ym = Middle(area.top, area.bottom);
+  for (int i = edgeSteps; i <= kColumnSteps - edgeSteps; ++i) {
+    const int x = GraticuleX(area, i);
+    if (i % kStepsPerDivision == 0) {
+      DrawSegment(canvas, x, area.bottom, x, area.top);
+    } else {
+      DrawSegment(canvas, x, Offset(ym, -tickHalfLength), x, Offset(ym, tickHalfLength));
+    }
+  }
+  for (int j = edgeSteps; j <= kRowSteps - edgeSteps; ++j) {
+    const int y = GraticuleY(area, j);
+    if (j % kStepsPerDivision == 0) {
+      DrawSegment(canvas, area.left, y, area.right, y);
+    } else {
+      DrawSegment(canvas, Offset(xm, -tickHalfLength), y, Offset(xm, tickHalfLength), y);
+    }
+  }
+}
+
+void DrawTracePath(Canvas& canvas, const PlotArea& area, const ChannelSamples& samples) {
+  canvas.MoveTo(area.left, TraceY(area, samples[0]));
+  for (int i = 1; i < kSamplesPerChannel; ++i) {
+    canvas.LineTo(TraceX(area, i), TraceY(area, samples[static_cast<std::size_t>(i)]));
+  }
+}
+
 PlotArea ScreenPlotArea(int width, int height) {
   return {kPlotInset, kPlotInset, Offset(width, -kPlotInset), Offset(height, -kPlotInset)};
 }
@@ -145,7 +147,9 @@ void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Wavefo
   canvas.DrawRectangle(area.left, area.top, area.right, area.bottom);
   canvas.RestoreEntryBrush();
 
-  DrawGraticule(canvas, area);
+  canvas.SelectNewPen(1, kDarkBlue);
+  DrawGraticuleLines(canvas, area, 0, kTickHalfLength);
+  canvas.ReleasePen();
 
   // Channel 2 is drawn after channel 1 and covers it where the traces cross.
   if (store.hasData[0] != 0) DrawTrace(canvas, area, store.samples[0], kCyan);

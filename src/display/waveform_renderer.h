@@ -28,6 +28,17 @@ int TraceY(const PlotArea& area, int sample);  // sample = 0..255
 
 PlotArea ScreenPlotArea(int width, int height);
 
+// The graticule of both pictures, in the pen the caller selected: 50 steps
+// across and 40 up, every 5th a full line, the others ticks reaching
+// tickHalfLength to either side of the centre line. The screen draws steps 0 to
+// 50 and 0 to 40 (edgeSteps 0); the printed page leaves out the edges, which
+// are its inner frame (edgeSteps 1).
+void DrawGraticuleLines(Canvas& canvas, const PlotArea& area, int edgeSteps, int tickHalfLength);
+
+// A trace in the pen the caller selected: MoveTo the first sample at the left
+// edge, then one LineTo per further sample, 2047 segments.
+void DrawTracePath(Canvas& canvas, const PlotArea& area, const ChannelSamples& samples);
+
 // The wsprintfA format of a channel's scale label on screen and in the metafile:
 // channel 0 or 1, unit code 0 (kV) to 3 (µV). nullptr for anything else.
 const char* ScreenLabelFormat(int channel, int unitCode);

@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 
+#include "app/message_boxes.h"
 #include "display/waveform_store.h"
 #include "link/port_name.h"
 #include "link/reply_parser.h"
@@ -12,8 +13,6 @@
 namespace vexal {
 
 namespace {
-
-constexpr char kCaption[] = "Vexal";
 
 // The serial port as the parser's byte source: one synchronous ReadFile per Read.
 class PortByteSource : public ByteSource {
@@ -76,17 +75,13 @@ class PortHandle {
   HANDLE handle_;
 };
 
-void ReportError(HWND owner, const char* text) {
-  MessageBoxA(owner, text, kCaption, MB_OK | MB_ICONERROR);
-}
-
 bool ConfigurePort(HANDLE port, HWND owner) {
   DCB dcb{};
   dcb.DCBlength = sizeof(dcb);
   GetCommState(port, &dcb);
   BuildCommDCBA("baud=115200 parity=N data=8 stop=1", &dcb);
   if (!SetCommState(port, &dcb)) {
-    ReportError(owner, "Fehler beim Setzen der DCB-Struktur !");
+    ShowErrorBox(owner, "Fehler beim Setzen der DCB-Struktur !");
     return false;
   }
   // A 64-byte read ends after 64 bytes, a 20 ms pause, or 10 x 64 + 500 ms in all.
@@ -97,7 +92,7 @@ bool ConfigurePort(HANDLE port, HWND owner) {
   timeouts.WriteTotalTimeoutMultiplier = 10;
   timeouts.WriteTotalTimeoutConstant = 50;
   if (!SetCommTimeouts(port, &timeouts)) {
-    ReportError(owner, "Fehler beim Setzen der Timeouts !");
+    ShowErrorBox(owner, "Fehler beim Setzen der Timeouts !");
     return false;
   }
   return true;
@@ -126,9 +121,9 @@ void AcquisitionWorker(AcquisitionRequest request) {
                                              nullptr, OPEN_EXISTING, 0, nullptr)
                                : INVALID_HANDLE_VALUE);
   if (!port.IsOpen()) {
-    ReportError(owner,
-                "Fehler beim \xD6"
-                "ffnen des COM-Ports !");
+    ShowErrorBox(owner,
+                 "Fehler beim \xD6"
+                 "ffnen des COM-Ports !");
     return;
   }
   if (!ConfigurePort(port.Get(), owner)) return;
@@ -144,20 +139,20 @@ void AcquisitionWorker(AcquisitionRequest request) {
   const ReplyResult result = ParseReply(source);
   switch (result.outcome) {
     case ReplyOutcome::kNoAnswer:
-      ReportError(owner, "Interface antwortet nicht !");
+      ShowErrorBox(owner, "Interface antwortet nicht !");
       return;
     case ReplyOutcome::kNotAReply:
-      ReportError(owner, result.firstBlockText.c_str());
+      ShowErrorBox(owner, result.firstBlockText.c_str());
       return;
     case ReplyOutcome::kBrokenOff:
       CommitCompleteChannels(result);
-      ReportError(owner,
-                  "\xDC"
-                  "bertragung abgebrochen !");
+      ShowErrorBox(owner,
+                   "\xDC"
+                   "bertragung abgebrochen !");
       break;
     case ReplyOutcome::kComplete:
       CommitCompleteChannels(result);
-      MessageBoxA(owner, ComposeSummary(result).c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
+      ShowInformationBox(owner, ComposeSummary(result).c_str());
       break;
   }
   InvalidateRect(owner, nullptr, TRUE);

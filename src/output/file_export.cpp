@@ -1,9 +1,9 @@
 #include "output/file_export.h"
 
-#include "output/common_dialogs.h"
-
+#include "app/message_boxes.h"
 #include "display/gdi_waveform_renderer.h"
 #include "display/waveform_store.h"
+#include "output/common_dialogs.h"
 #include "output/replace_on_success.h"
 #include "output/text_export.h"
 #include "output/text_file_writer.h"
@@ -15,7 +15,6 @@ char ExportFileName[kExportFileNameSize] = "";
 
 namespace {
 
-constexpr char kCaption[] = "Vexal";
 constexpr char kCreateFailed[] = "Fehler beim Anlegen der Datei !";
 constexpr char kWriteFailed[] = "Fehler beim Schreiben der Datei !";
 
@@ -23,10 +22,6 @@ constexpr char kWriteFailed[] = "Fehler beim Schreiben der Datei !";
 constexpr char kMetafileDescription[] = "Vexal Interface V1.0\0Ausgabe\0";
 constexpr int kMetafileWidth = 800;
 constexpr int kMetafileHeight = 600;
-
-void ReportError(HWND owner, const char* text) {
-  MessageBoxA(owner, text, kCaption, MB_OK | MB_ICONERROR);
-}
 
 // The save dialog; false when the user cancelled or the dialog failed.
 bool AskFileName(HWND owner, int kind) {
@@ -62,22 +57,22 @@ void ExportText(HWND owner, const TimeStamp& stamp) {
                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
                                  : INVALID_HANDLE_VALUE;
   if (file == INVALID_HANDLE_VALUE) {
-    ReportError(owner, kCreateFailed);
+    ShowErrorBox(owner, kCreateFailed);
     return;
   }
   bool written = WriteTextPieces(file, pieces) && FlushFileBuffers(file) != 0;
   written = CloseHandle(file) != 0 && written;
   if (!written) {
-    ReportError(owner, kWriteFailed);  // the temporary file goes, the old file stays
+    ShowErrorBox(owner, kWriteFailed);  // the temporary file goes, the old file stays
     return;
   }
-  if (!target.Commit()) ReportError(owner, kCreateFailed);
+  if (!target.Commit()) ShowErrorBox(owner, kCreateFailed);
 }
 
 void ExportMetafile(HWND owner) {
   ReplaceOnSuccess target(ExportFileName);
   if (!target.Created()) {
-    ReportError(owner, kCreateFailed);
+    ShowErrorBox(owner, kCreateFailed);
     return;
   }
   HDC reference = GetDC(owner);
@@ -94,7 +89,7 @@ void ExportMetafile(HWND owner) {
     }
   }
   ReleaseDC(owner, reference);
-  if (!closed || !target.Commit()) ReportError(owner, kCreateFailed);
+  if (!closed || !target.Commit()) ShowErrorBox(owner, kCreateFailed);
 }
 
 }  // namespace

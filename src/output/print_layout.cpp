@@ -27,41 +27,12 @@ TextArgs Args(std::initializer_list<int> values) {
   return args;
 }
 
-void DrawGraticule(Canvas& canvas, const PlotArea& area) {
-  const int ym = area.top + (area.bottom - area.top) / 2;
-  const int xm = area.left + (area.right - area.left) / 2;
-  // The edges are the inner frame, so only the inner positions are drawn.
-  for (int i = 1; i <= 49; ++i) {
-    const int x = GraticuleX(area, i);
-    if (i % 5 == 0) {
-      canvas.MoveTo(x, area.bottom);
-      canvas.LineTo(x, area.top);
-    } else {
-      canvas.MoveTo(x, ym - kTickHalfLength);
-      canvas.LineTo(x, ym + kTickHalfLength);
-    }
-  }
-  for (int j = 1; j <= 39; ++j) {
-    const int y = GraticuleY(area, j);
-    if (j % 5 == 0) {
-      canvas.MoveTo(area.left, y);
-      canvas.LineTo(area.right, y);
-    } else {
-      canvas.MoveTo(xm - kTickHalfLength, y);
-      canvas.LineTo(xm + kTickHalfLength, y);
-    }
-  }
-}
-
 void DrawChannel(Canvas& canvas, const PlotArea& area, int lineHeight, int channel,
                  const ChannelSamples& samples, const ScaleLabel& label, Colour colour,
                  int rowsAboveBottom) {
   canvas.ReleasePen();
   canvas.SelectNewPen(kTracePenWidth, colour);
-  canvas.MoveTo(area.left, TraceY(area, samples[0]));
-  for (int i = 1; i < kSamplesPerChannel; ++i) {
-    canvas.LineTo(TraceX(area, i), TraceY(area, samples[static_cast<std::size_t>(i)]));
-  }
+  DrawTracePath(canvas, area, samples);
   const int unit = label.unitCode >= 0 && label.unitCode <= 3 ? label.unitCode : kUnitVolt;
   canvas.SetTextColour(colour);
   // Only the channel labels switch to a transparent background; with no
@@ -89,7 +60,8 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
   canvas.DrawRectangle(area.left, area.top, area.right, area.bottom);
   canvas.ReleasePen();
   canvas.SelectNewPen(kGraticulePenWidth, kBlack);
-  DrawGraticule(canvas, area);
+  // The edges are the inner frame, so only the inner positions are drawn.
+  DrawGraticuleLines(canvas, area, 1, kTickHalfLength);
 
   const bool ch1 = store.hasData[0] != 0;
   const bool ch2 = store.hasData[1] != 0;

@@ -1,10 +1,10 @@
 #include "output/print_renderer.h"
 
-#include "output/common_dialogs.h"
-
+#include "app/message_boxes.h"
 #include "display/display_settings.h"
 #include "display/gdi_canvas.h"
 #include "display/waveform_store.h"
+#include "output/common_dialogs.h"
 #include "output/print_layout.h"
 #include "output/time_stamp.h"
 
@@ -87,7 +87,7 @@ void PrintRenderer(HWND owner) {
 
   // Cancelling in the printer driver is the user's choice, not a fault.
   if (!printed && error != ERROR_CANCELLED) {
-    MessageBoxA(owner, "Fehler beim Drucken !", "Vexal", MB_OK | MB_ICONERROR);
+    ShowErrorBox(owner, "Fehler beim Drucken !");
   }
 }
 

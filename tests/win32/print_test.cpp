@@ -57,6 +57,17 @@ class PrintTest : public testing::Test {
     return seen;
   }
 
+  // Prints with OK: one more box follows, the print error, and the window is
+  // usable again afterwards.
+  void ExpectPrintFailureReported() {
+    const std::vector<SeenDialog> seen =
+        Print({{DialogKind::kPrint, IDOK}, {DialogKind::kMessage, IDOK}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, "Vexal");
+    EXPECT_EQ(seen[1].text, "Fehler beim Drucken !");
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+  }
+
   HWND owner_ = nullptr;
 };
 
@@ -92,12 +103,7 @@ class SpoolerFaultTest : public PrintTest {
 };
 
 TEST_F(SpoolerFaultTest, RefusedDocumentIsReportedOnAUsableWindow) {
-  const std::vector<SeenDialog> seen =
-      Print({{DialogKind::kPrint, IDOK}, {DialogKind::kMessage, IDOK}});
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[1].caption, "Vexal");
-  EXPECT_EQ(seen[1].text, "Fehler beim Drucken !");
-  EXPECT_TRUE(IsWindowEnabled(owner_));
+  ExpectPrintFailureReported();
 }
 
 // A second printer with the default printer's driver and settings, whose port
@@ -155,12 +161,7 @@ class LostJobTest : public PrintTest {
 };
 
 TEST_F(LostJobTest, JobLostAtTheEndIsReportedOnAUsableWindow) {
-  const std::vector<SeenDialog> seen =
-      Print({{DialogKind::kPrint, IDOK}, {DialogKind::kMessage, IDOK}});
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[1].caption, "Vexal");
-  EXPECT_EQ(seen[1].text, "Fehler beim Drucken !");
-  EXPECT_TRUE(IsWindowEnabled(owner_));
+  ExpectPrintFailureReported();
 }
 
 }  // namespace

@@ -64,6 +64,11 @@ void LogReply(const Options& options, const std::string& reply) {
 }
 
 int Run(const Options& options) {
+  // A reply file that cannot be read would pass for a silent interface.
+  if (!options.replayFile.empty() && !std::ifstream(options.replayFile, std::ios::binary)) {
+    std::fprintf(stderr, "vexal_sim: cannot read the reply file %s\n", options.replayFile.c_str());
+    return 1;
+  }
   auto line = PseudoTerminal::Open(options.linkPath);
   if (!line) {
     std::fprintf(stderr, "vexal_sim: cannot open a pseudo-terminal at %s\n",

@@ -66,6 +66,14 @@ std::optional<std::size_t> ParseCount(const char* text) {
   return static_cast<std::size_t>(value);
 }
 
+// Stores a parsed option value; false (a usage error) when it did not parse.
+template <typename Parsed, typename Target>
+bool Assign(const std::optional<Parsed>& parsed, Target& target) {
+  if (!parsed) return false;
+  target = static_cast<Target>(*parsed);
+  return true;
+}
+
 }  // namespace
 
 std::optional<Options> ParseOptions(int argc, char** argv) {
@@ -140,36 +148,24 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       case kPauseAt:
         ok = (options.pauseAt = ParseCount(optarg)).has_value();
         break;
-      case kPauseMs: {
-        const auto ms = ParseCount(optarg);
-        ok = ms.has_value();
-        if (ok) options.pauseMs = static_cast<int>(*ms);
+      case kPauseMs:
+        ok = Assign(ParseCount(optarg), options.pauseMs);
         break;
-      }
       case kReplay:
         options.replayFile = optarg;
         break;
-      case kWave1: {
-        const auto wave = ParseWaveform(optarg);
-        ok = wave.has_value();
-        if (ok) options.wave1 = *wave;
+      case kWave1:
+        ok = Assign(ParseWaveform(optarg), options.wave1);
         break;
-      }
-      case kWave2: {
-        const auto wave = ParseWaveform(optarg);
-        ok = wave.has_value();
-        if (ok) options.wave2 = *wave;
+      case kWave2:
+        ok = Assign(ParseWaveform(optarg), options.wave2);
         break;
-      }
       case kLog:
         options.logReplyFile = optarg;
         break;
-      case kReplies: {
-        const auto n = ParseCount(optarg);
-        ok = n.has_value();
-        if (ok) options.replies = static_cast<int>(*n);
+      case kReplies:
+        ok = Assign(ParseCount(optarg), options.replies);
         break;
-      }
       case kWatch: {
         const auto pid = ParseCount(optarg);
         ok = pid.has_value() && *pid > 0;
