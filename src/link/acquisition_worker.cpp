@@ -142,7 +142,7 @@ void AcquisitionWorker(AcquisitionRequest request) {
       ShowErrorBox(owner, "Interface antwortet nicht !");
       return;
     case ReplyOutcome::kNotAReply:
-      ShowErrorBox(owner, result.firstBlockText.c_str());
+      ShowErrorBox(owner, ForeignReplyMessage(result).c_str());
       return;
     case ReplyOutcome::kBrokenOff:
       CommitCompleteChannels(result);

@@ -168,6 +168,13 @@ ReplyResult ParseReply(ByteSource& source) {
   return result;
 }
 
+std::string ForeignReplyMessage(const ReplyResult& result) {
+  const std::string& text = result.firstBlockText;
+  const bool visible = std::any_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) > ' '; });
+  return visible ? text : "Interface sendet unbekannte Daten !";
+}
+
 std::string ComposeSummary(const ReplyResult& result) {
   static constexpr const char* kTaken =
       "Daten \xFC"

@@ -56,6 +56,11 @@ struct ReplyResult {
 // a read of 0 bytes after the first means the interface fell silent.
 ReplyResult ParseReply(ByteSource& source);
 
+// What the error box says for a first block without "Kanal 1:": the text the
+// interface sent, or, when that has nothing visible to read (a NUL first, only
+// line ends or blanks), "Interface sendet unbekannte Daten !".
+std::string ForeignReplyMessage(const ReplyResult& result);
+
 // The longest summary: two status lines of kMaxStatusLength characters.
 inline constexpr std::size_t kMaxSummaryLength = 9 + kMaxStatusLength + 10 + kMaxStatusLength;
 

@@ -190,10 +190,18 @@ TEST(ReplyParser, SilenceAndForeignText) {
   EXPECT_EQ(result.outcome, ReplyOutcome::kNotAReply);
   EXPECT_EQ(result.firstBlockText, "Syntax Error\r\n");
   EXPECT_EQ(foreign.reads, 1);
+  EXPECT_EQ(ForeignReplyMessage(result), "Syntax Error\r\n");
 
   // "Kanal 1:" past a NUL or past the first read does not count.
   ScriptedSource nul(std::string("ok\0Kanal 1:\n", 12));
   EXPECT_EQ(ParseReply(nul).outcome, ReplyOutcome::kNotAReply);
+  // Nothing visible to show: the box still says what went wrong.
+  for (const std::string& blank : {std::string("\0Kanal 1:\n", 10), std::string("\r\n \n")}) {
+    ScriptedSource unreadable(blank);
+    const ReplyResult unread = ParseReply(unreadable);
+    EXPECT_EQ(unread.outcome, ReplyOutcome::kNotAReply);
+    EXPECT_EQ(ForeignReplyMessage(unread), "Interface sendet unbekannte Daten !");
+  }
   ScriptedSource split("Kanal 1: Leer\nKanal 2: Leer\n", {5});
   const ReplyResult splitResult = ParseReply(split);
   EXPECT_EQ(splitResult.outcome, ReplyOutcome::kNotAReply);
