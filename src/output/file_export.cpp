@@ -78,6 +78,11 @@ void ExportMetafile(HWND owner) {
   HDC reference = GetDC(owner);
   bool closed = false;
   if (HDC dc = CreateEnhMetaFileA(reference, target.TempPath(), nullptr, kMetafileDescription)) {
+    // The renderer draws in the context's font. A new metafile context under
+    // Wine holds none and records every label with all advances 0, which
+    // LibreOffice piles onto one spot; Windows starts it with this same stock
+    // font, so the picture is the same there.
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
     const LONG units = GetDialogBaseUnits();
     WaveformRenderer(dc, kMetafileWidth, kMetafileHeight, LOWORD(units), HIWORD(units));
     // Closing writes the file. A short write (disk full) can go unreported, so

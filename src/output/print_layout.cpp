@@ -1,5 +1,6 @@
 #include "output/print_layout.h"
 
+#include <cstdio>
 #include <initializer_list>
 
 #include "display/timebase_labels.h"
@@ -14,6 +15,8 @@ constexpr int kGraticulePenWidth = 3;
 constexpr int kTracePenWidth = 5;
 // Ticks reach this far to either side of the centre line, in device units.
 constexpr int kTickHalfLength = 50;
+
+constexpr char kHeadingFormat[] = "VEXAL-Interface V1.0 - Ausgabe vom %02d.%02d.%4d, %02d:%02d";
 
 // By unit code 0 (kV) to 3 (µV); no field width on paper.
 constexpr const char* kChannelLabelFormats[2][4] = {
@@ -44,6 +47,13 @@ void DrawChannel(Canvas& canvas, const PlotArea& area, int lineHeight, int chann
 
 }  // namespace
 
+std::string PrintHeading(const TimeStamp& stamp) {
+  char heading[64];  // 52 characters for a four-digit year
+  std::snprintf(heading, sizeof heading, kHeadingFormat, stamp.day, stamp.month, stamp.year,
+                stamp.hour, stamp.minute);
+  return heading;
+}
+
 void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& stamp,
                      const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId) {
   const int lh = page.lineHeight;
@@ -51,7 +61,7 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
   const PlotArea area{lh, 2 * lh, page.width - lh, half - 2 * lh};
 
   canvas.SetTextAlign(TextAlign::kCentreTop);
-  canvas.WriteText(page.width / 2, 0, "VEXAL-Interface V1.0 - Ausgabe vom %02d.%02d.%4d, %02d:%02d",
+  canvas.WriteText(page.width / 2, 0, kHeadingFormat,
                    Args({stamp.day, stamp.month, stamp.year, stamp.hour, stamp.minute}));
   canvas.SetTextAlign(TextAlign::kLeftTop);
 

@@ -15,6 +15,54 @@ namespace {
 constexpr DWORD kPrintDialogFlags = PD_RETURNDC | PD_COLLATE | PD_NOSELECTION;  // 0x114
 static_assert(kPrintDialogFlags == 0x114);
 
+constexpr int kFontPoints = 10;
+
+// The page's font: a TrueType face of about 10 pt, made smaller where the
+// heading would be wider than the page. A printer context's own initial font
+// depends on the driver (Wine's PostScript driver: about 17 pt, which pushes
+// the heading past both edges of an A4 page). Selected while the object
+// lives; deselected and deleted with it, before the context goes.
+class PageFont {
+ public:
+  PageFont(HDC printer, const std::string& heading) : printer_(printer) {
+    const int pageWidth = GetDeviceCaps(printer, HORZRES);
+    int height = MulDiv(kFontPoints, GetDeviceCaps(printer, LOGPIXELSY), 72);
+    // Glyph widths do not scale quite linearly with the height: measure again.
+    for (int attempt = 0; attempt < 4 && height > 1; ++attempt) {
+      Select(height);
+      SIZE extent{};
+      GetTextExtentPoint32A(printer, heading.c_str(), static_cast<int>(heading.size()), &extent);
+      if (extent.cx <= pageWidth) break;
+      height = MulDiv(height, pageWidth, extent.cx) - 1;
+    }
+  }
+  ~PageFont() { Select(0); }
+  PageFont(const PageFont&) = delete;
+  PageFont& operator=(const PageFont&) = delete;
+
+  // Selects the font again: a driver may start a page with the context's defaults.
+  void Reselect() const {
+    if (font_ != nullptr) SelectObject(printer_, font_);
+  }
+
+ private:
+  // Replaces the selected font by one of this height (0: none, the original back).
+  void Select(int height) {
+    HFONT font = height > 0 ? CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                          ANSI_CHARSET, OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS,
+                                          DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial")
+                            : nullptr;
+    HGDIOBJ previous = SelectObject(printer_, font != nullptr ? font : original_);
+    if (original_ == nullptr) original_ = previous;
+    if (font_ != nullptr) DeleteObject(font_);
+    font_ = font;
+  }
+
+  HDC printer_;
+  HGDIOBJ original_ = nullptr;  // the context's initial font
+  HFONT font_ = nullptr;
+};
+
 PrintPage MeasurePage(HDC printer) {
   PrintPage page;
   page.colour = GetDeviceCaps(printer, BITSPIXEL) > 1;
@@ -28,7 +76,8 @@ PrintPage MeasurePage(HDC printer) {
 
 // Builds the one-page job; false when the spooler refused the document, the
 // page or the finished job, with the reason in *error.
-bool PrintOnePage(HDC printer, const PrintPage& page, const TimeStamp& stamp, DWORD* error) {
+bool PrintOnePage(HDC printer, const PageFont& font, const PrintPage& page, const TimeStamp& stamp,
+                  DWORD* error) {
   DOCINFOA document{};
   document.cbSize = sizeof(DOCINFOA);
   document.lpszDocName = "Vexal-Interface: Druck";
@@ -38,14 +87,14 @@ bool PrintOnePage(HDC printer, const PrintPage& page, const TimeStamp& stamp, DW
   }
   bool printed = false;
   if (StartPage(printer) > 0) {
+    font.Reselect();
     GdiCanvas canvas(printer);
     RenderPrintPage(canvas, page, stamp, TheWaveformStore().Snapshot(), TheScaleLabels(),
                     TheDisplaySettings().timebase);
-    EndPage(printer);
-    printed = true;
-  } else {
-    *error = GetLastError();
+    // A page the driver rejects is not printed.
+    printed = EndPage(printer) > 0;
   }
+  if (!printed) *error = GetLastError();
   // The spooler may only find out at the end that the job cannot go out (an
   // unreachable printer port): that job is lost and must not pass for printed.
   if (EndDoc(printer) <= 0 && printed) {
@@ -71,14 +120,17 @@ void PrintRenderer(HWND owner) {
   const TimeStamp stamp{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
 
   HDC printer = dialog.hDC;
-  const PrintPage page = printer ? MeasurePage(printer) : PrintPage{};
 
   // No input reaches the window while the job is built.
   bool printed = false;
   DWORD error = 0;
   EnableWindow(owner, FALSE);
   if (printer) {
-    printed = PrintOnePage(printer, page, stamp, &error);
+    {
+      const PageFont font(printer, PrintHeading(stamp));
+      // The line height and every position derived from it follow the page's font.
+      printed = PrintOnePage(printer, font, MeasurePage(printer), stamp, &error);
+    }
     DeleteDC(printer);
   }
   if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
