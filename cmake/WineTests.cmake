@@ -11,10 +11,6 @@
 #       tests/wine/run-in-wine.sh (CMAKE_CROSSCOMPILING_EMULATOR); any other
 #       program (python3, a script) runs as it is and finds the session through
 #       VEXAL_WINE_BUILD_DIR. On Windows itself it is a plain test.
-#   vexal_add_wine_gtest(target [TIMEOUT seconds])
-#       A cross-built GoogleTest program as one Wine test named after the target
-#       (its cases print in `ctest -V` and in the log). Discovering the single
-#       cases would have to run Wine while building, outside the session.
 #   Every test that shows windows takes RESOURCE_LOCK wine_display, so that no
 #   window overlaps one that an end-to-end test reads from the screen.
 #   vexal_include_windows_tests(dir)
@@ -76,16 +72,6 @@ function(vexal_add_wine_test)
     vexal_add_wine_fixture()
     set_tests_properties(${arg_NAME} PROPERTIES FIXTURES_REQUIRED wine)
   endif()
-endfunction()
-
-function(vexal_add_wine_gtest target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "")
-  if(NOT arg_TIMEOUT)
-    set(arg_TIMEOUT 300)
-  endif()
-  # Tests that open windows must not overlap an end-to-end test's screenshots.
-  vexal_add_wine_test(NAME ${target} COMMAND ${target} --gtest_color=no TIMEOUT ${arg_TIMEOUT}
-                      LABELS gtest RESOURCE_LOCK wine_display)
 endfunction()
 
 function(vexal_include_windows_tests dir)

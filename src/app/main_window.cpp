@@ -1,10 +1,14 @@
 #include "app/main_window.h"
 
+#include <shellapi.h>
+
 #include "app/demo_traces.h"
 #include "app/menu_dispatch.h"
 #include "display/display_settings.h"
 #include "display/gdi_waveform_renderer.h"
+#include "display/message_boxes.h"
 #include "display/waveform_store.h"
+#include "output/saved_export_file.h"
 
 namespace vexal {
 namespace {
@@ -27,6 +31,28 @@ void OnPaint(HWND window) {
   // The whole picture, whatever the update region.
   WaveformRenderer(dc, state.clientWidth, state.clientHeight, state.baseUnitX, state.baseUnitY);
   EndPaint(window, &paint);
+}
+
+// A file dropped on the window: its traces replace the current ones. shell32
+// is loaded only now: linked, it would cost every start of the program.
+void OnDropFiles(HWND window, HDROP drop) {
+  using QueryFunction = UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT);
+  using FinishFunction = void(WINAPI*)(HDROP);
+  static const HMODULE shell = LoadLibraryA("shell32.dll");
+  const auto query = reinterpret_cast<QueryFunction>(
+      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "DragQueryFileA") : nullptr));
+  const auto finish = reinterpret_cast<FinishFunction>(
+      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "DragFinish") : nullptr));
+  if (query == nullptr || finish == nullptr) return;
+  char path[MAX_PATH] = "";
+  const bool named = query(drop, 0, path, MAX_PATH) > 0;
+  finish(drop);
+  if (!named) return;
+  if (const char* error = LoadSavedExport(path)) {
+    ShowErrorBox(window, error);
+  } else {
+    InvalidateRect(window, nullptr, TRUE);
+  }
 }
 
 }  // namespace
@@ -52,6 +78,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
       // Identifiers outside the menu's range are ignored, not passed on.
       HandleMenuCommand(window, wParam);
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

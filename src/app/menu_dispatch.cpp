@@ -1,6 +1,6 @@
 #include "app/menu_dispatch.h"
 
-#include "app/acquisition_request.h"
+#include "link/acquisition_request.h"
 #include "app/info_dialog.h"
 #include "app/main_window.h"
 #include "app/menu_commands.h"

@@ -2,8 +2,12 @@
 // message loop until the window is destroyed.
 #include <windows.h>
 
+#include <string>
+
 #include "app/main_window.h"
-#include "app/message_boxes.h"
+#include "display/message_boxes.h"
+#include "link/acquisition_worker.h"
+#include "output/saved_export_file.h"
 
 namespace {
 
@@ -24,17 +28,30 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   return RegisterClassA(&windowClass) != 0;
 }
 
+// The file named on the command line ("Öffnen mit" passes it in quotes), or
+// an empty text.
+std::string CommandLineFile(const char* commandLine) {
+  std::string file = commandLine != nullptr ? commandLine : "";
+  const auto first = file.find_first_not_of(' ');
+  file.erase(0, first == std::string::npos ? file.size() : first);
+  file.erase(file.find_last_not_of(' ') + 1);
+  if (file.size() >= 2 && file.front() == '"' && file.back() == '"')
+    file = file.substr(1, file.size() - 2);
+  return file;
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
   if (!RegisterMainWindowClass(instance)) {
     vexal::ShowErrorBox(nullptr, "Programm arbeitet mit Unicode und setzt Windows NT voraus !");
     return 0;
   }
 
-  HWND window = CreateWindowExA(0, kClassName, "Vexal-Interface V1.0", WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                                nullptr, instance, nullptr);
+  // Files dropped on the window show a saved text export again.
+  HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, kClassName, "Vexal-Interface V1.0",
+                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) {
     // Without its window the program can do nothing; say so instead of
     // waiting for messages that never come.
@@ -43,8 +60,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                         "ffnet werden !");
     return 1;
   }
+  // A file given at start replaces the demonstration traces before the first
+  // paint; one that cannot be shown is said so over the window.
+  const std::string file = CommandLineFile(commandLine);
+  const char* error = file.empty() ? nullptr : vexal::LoadSavedExport(file.c_str());
   ShowWindow(window, showCommand);
   UpdateWindow(window);
+  if (error != nullptr) vexal::ShowErrorBox(window, error);
 
   MSG message = {};
   // GetMessageA gives -1 only for a bad window filter; stop rather than spin on it.
@@ -52,5 +74,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return static_cast<int>(message.wParam);
+  const int exitCode = static_cast<int>(message.wParam);
+  // Quitting during a read-out: returning would run the static destructors
+  // while the worker still uses the store. Nothing is left to save (the window
+  // is gone, exports are written whole), so the process ends here, at once.
+  if (vexal::AcquisitionWorkersRunning()) TerminateProcess(GetCurrentProcess(), exitCode);
+  return exitCode;
 }

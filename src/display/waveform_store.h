@@ -29,6 +29,12 @@ class WaveformStore {
   void CommitChannel(int channel, const ChannelSamples& samples);
   // The interface holds no data for this channel: flag 0, the old samples stay.
   void MarkWithoutData(int channel);
+  // Changes the content under the lock, all at once.
+  template <typename Change>
+  void Modify(Change change) {
+    std::lock_guard lock(mutex_);
+    change(content_);
+  }
 
  private:
   mutable std::mutex mutex_;

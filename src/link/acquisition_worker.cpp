@@ -1,11 +1,10 @@
 #include "link/acquisition_worker.h"
 
-#include <mutex>
-#include <set>
+#include <atomic>
 #include <string>
 #include <thread>
 
-#include "app/message_boxes.h"
+#include "display/message_boxes.h"
 #include "display/waveform_store.h"
 #include "link/port_name.h"
 #include "link/reply_parser.h"
@@ -13,6 +12,8 @@
 namespace vexal {
 
 namespace {
+
+std::atomic<int> runningWorkers{0};
 
 // The serial port as the parser's byte source: one synchronous ReadFile per Read.
 class PortByteSource : public ByteSource {
@@ -29,34 +30,28 @@ class PortByteSource : public ByteSource {
 };
 
 // A port is opened with share mode 0, so a second read-out finds it taken.
-// Wine does not enforce that for serial devices, so a read-out also claims the
-// port's name within the process for as long as it holds the port.
+// Wine does not enforce that for serial devices, so a read-out also holds a
+// named mutex for the port, which every program of the session sees, for as
+// long as it holds the port.
 class PortClaim {
  public:
-  explicit PortClaim(std::string name) : name_(std::move(name)) {
-    std::lock_guard lock(Mutex());
-    claimed_ = Claimed().insert(name_).second;
+  explicit PortClaim(const std::string& port)
+      : mutex_(CreateMutexA(nullptr, FALSE, ("Local\\Vexal-" + port).c_str())) {
+    // WAIT_ABANDONED: a program that held it has ended; the port is free.
+    const DWORD wait = mutex_ != nullptr ? WaitForSingleObject(mutex_, 0) : WAIT_FAILED;
+    held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
   }
   ~PortClaim() {
-    if (!claimed_) return;
-    std::lock_guard lock(Mutex());
-    Claimed().erase(name_);
+    if (held_) ReleaseMutex(mutex_);
+    if (mutex_ != nullptr) CloseHandle(mutex_);
   }
   PortClaim(const PortClaim&) = delete;
   PortClaim& operator=(const PortClaim&) = delete;
-  bool Held() const { return claimed_; }
+  bool Held() const { return held_; }
 
  private:
-  static std::mutex& Mutex() {
-    static std::mutex mutex;
-    return mutex;
-  }
-  static std::set<std::string>& Claimed() {
-    static std::set<std::string> names;
-    return names;
-  }
-  std::string name_;
-  bool claimed_ = false;
+  HANDLE mutex_;
+  bool held_ = false;
 };
 
 // Closes the port on every way out of the read-out.
@@ -75,6 +70,28 @@ class PortHandle {
   HANDLE handle_;
 };
 
+// Reads and discards what the line carries until it has been quiet for one
+// pause time-out (20 ms), for at most about 2 s: an interface that is still
+// sending the tail of a reply the program gave up on is done with it by then,
+// and the reply to the next command starts at its first byte.
+void DrainLine(HANDLE port) {
+  COMMTIMEOUTS immediate{};
+  immediate.ReadIntervalTimeout = MAXDWORD;  // a read returns at once with what has come
+  if (!SetCommTimeouts(port, &immediate)) return;
+  PurgeComm(port, PURGE_RXCLEAR);
+  const DWORD start = GetTickCount();
+  DWORD lastByte = start;
+  for (;;) {
+    char discarded[64];
+    DWORD count = 0;
+    if (!ReadFile(port, discarded, sizeof discarded, &count, nullptr)) return;
+    const DWORD now = GetTickCount();
+    if (count > 0) lastByte = now;
+    if (now - lastByte >= 20 || now - start >= 2000) return;
+    if (count == 0) Sleep(5);
+  }
+}
+
 bool ConfigurePort(HANDLE port, HWND owner) {
   DCB dcb{};
   dcb.DCBlength = sizeof(dcb);
@@ -84,6 +101,7 @@ bool ConfigurePort(HANDLE port, HWND owner) {
     ShowErrorBox(owner, "Fehler beim Setzen der DCB-Struktur !");
     return false;
   }
+  DrainLine(port);
   // A 64-byte read ends after 64 bytes, a 20 ms pause, or 10 x 64 + 500 ms in all.
   COMMTIMEOUTS timeouts{};
   timeouts.ReadIntervalTimeout = 20;
@@ -128,10 +146,6 @@ void AcquisitionWorker(AcquisitionRequest request) {
   }
   if (!ConfigurePort(port.Get(), owner)) return;
 
-  // The reply's positions count from its first byte: bytes left over from an
-  // earlier reply (a tail the interface sent after the program gave up) must
-  // not stand in front of it.
-  PurgeComm(port.Get(), PURGE_RXCLEAR);
   DWORD written = 0;
   WriteFile(port.Get(), &request.command, 1, &written, nullptr);
 
@@ -163,16 +177,22 @@ void AcquisitionWorker(AcquisitionRequest request) {
 void StartAcquisitionWorker(const AcquisitionRequest& request) {
   // The worker gets its own copy, so a later command cannot change a running read-out.
   try {
+    ++runningWorkers;
     std::thread([request] {
       try {
         AcquisitionWorker(request);
       } catch (...) {
         // Out of memory: the read-out ends without a word, the store as it was.
       }
+      --runningWorkers;
     }).detach();
   } catch (...) {
-    // No thread, no read-out; nothing to report.
+    --runningWorkers;  // no thread, no read-out; nothing to report
   }
+}
+
+bool AcquisitionWorkersRunning() {
+  return runningWorkers > 0;
 }
 
 }  // namespace vexal

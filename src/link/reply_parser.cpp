@@ -21,10 +21,17 @@ class BlockReader {
  public:
   explicit BlockReader(ByteSource& source) : source_(source) {}
 
-  // The first read of a reply: one block of up to 64 bytes.
+  // The first read of a reply: one block of up to 64 bytes. USB-serial
+  // adapters hand bytes over in bursts, so a first read of fewer bytes than
+  // the marker is read on until the marker could be there or the line is silent.
   std::size_t ReadFirstBlock() {
     filled_ = ReadInto(0);
-    if (filled_ == 0) silent_ = true;
+    while (filled_ > 0 && filled_ < kMarkerLength) {
+      const std::size_t count = ReadInto(filled_);
+      if (count == 0) break;
+      filled_ += count;
+    }
+    if (filled_ < kMarkerLength) silent_ = true;
     return filled_;
   }
   const std::uint8_t* Block() const { return block_.data(); }
@@ -129,13 +136,15 @@ ReplyResult ParseReply(ByteSource& source) {
     return result;
   }
   result.firstBlockText = TextOfFirstBlock(reader.Block(), received);
-  if (result.firstBlockText.find(kChannel1Marker) == std::string::npos) {
+  // Positions count from the reply's first byte: bytes in front of the marker
+  // would put every sample out of step.
+  if (!result.firstBlockText.starts_with(kChannel1Marker)) {
     result.outcome = ReplyOutcome::kNotAReply;
     return result;
   }
   result.outcome = ReplyOutcome::kBrokenOff;
 
-  // Channel 1: positions count from the reply's start, wherever the marker was found.
+  // Channel 1: positions count from the reply's start.
   ChannelSection& first = result.channels[0];
   reader.MoveTo(kMarkerLength);
   std::uint8_t character;

@@ -33,7 +33,7 @@ int DigitValue(std::uint8_t character);
 
 enum class ReplyOutcome {
   kNoAnswer,   // the first read delivered nothing
-  kNotAReply,  // the first block lacks "Kanal 1:"; see ReplyResult::firstBlockText
+  kNotAReply,  // the reply does not start with "Kanal 1:"; see ReplyResult::firstBlockText
   kComplete,   // both channel sections were read
   kBrokenOff,  // the interface fell silent before the reply was complete
 };
@@ -56,7 +56,7 @@ struct ReplyResult {
 // a read of 0 bytes after the first means the interface fell silent.
 ReplyResult ParseReply(ByteSource& source);
 
-// What the error box says for a first block without "Kanal 1:": the text the
+// What the error box says for a reply that does not start with "Kanal 1:": the text the
 // interface sent, or, when that has nothing visible to read (a NUL first, only
 // line ends or blanks), "Interface sendet unbekannte Daten !".
 std::string ForeignReplyMessage(const ReplyResult& result);

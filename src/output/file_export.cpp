@@ -1,6 +1,6 @@
 #include "output/file_export.h"
 
-#include "app/message_boxes.h"
+#include "display/message_boxes.h"
 #include "display/gdi_waveform_renderer.h"
 #include "display/waveform_store.h"
 #include "output/common_dialogs.h"

@@ -1,6 +1,6 @@
 #include "output/print_renderer.h"
 
-#include "app/message_boxes.h"
+#include "display/message_boxes.h"
 #include "display/display_settings.h"
 #include "display/gdi_canvas.h"
 #include "display/waveform_store.h"

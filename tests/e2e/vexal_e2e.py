@@ -1,52 +1,47 @@
-"""Shared parts of the end-to-end tests: the driver session, screenshots, the
-picture geometry of the main window and the checks.
+"""Shared parts of the end-to-end tests: the driver, screenshots, message boxes,
+the device simulator on a pty behind a COM port, and the checks.
 
-Every test script is started by CTest (tests/e2e/CMakeLists.txt) with
-  --vexal <vexal.exe> --drive <vexal_drive.exe> --wine <run-in-wine.sh> --out <folder>
-and runs inside the Wine session of the fixture "wine". Standard library only.
+CTest starts each test script with --vexal <exe> --drive <vexal_drive.exe>
+--wine <run-in-wine.sh> --out <folder>, inside the Wine session of the fixture
+"wine" (VEXAL_WINE_BUILD_DIR), with VEXAL_SIM set to the host-built simulator.
 """
 
 import argparse
 import math
 import os
-import struct
+import shlex
 import subprocess
 import sys
+import time
 import traceback
 
+import numpy
+
 TITLE = "Vexal-Interface V1.0"
-
-# Colours as (red, green, blue).
-GREY = (128, 128, 128)
-LIGHT_GREY = (192, 192, 192)
-BLACK = (0, 0, 0)
-DARK_BLUE = (0, 0, 160)
-CYAN = (0, 255, 255)
-GREEN = (0, 255, 0)
-
-
-class DriverError(Exception):
-    pass
+TAKEN = "Daten \xfcbernommen."
+BOTH_TAKEN = f"Kanal 1: {TAKEN}\nKanal 2: {TAKEN}"
+OPEN_FAILED = "Fehler beim \xd6ffnen des COM-Ports !"
+NO_ANSWER = "Interface antwortet nicht !"
+BROKEN_OFF = "\xdcbertragung abgebrochen !"
+CYAN, GREEN = (0, 255, 255), (0, 255, 0)
+DIRECT, EEPROM, SETTINGS = 6058, 6059, 6060  # the "Interface" menu
 
 
 class Driver:
-    """One vexal_drive.exe process, fed one command per line (see its header)."""
+    """One vexal_drive.exe, fed one command per line (see its header)."""
 
-    def __init__(self, args):
+    def __init__(self, args, name="driver"):
         self.args = args
-        self.log = open(os.path.join(args.out, "driver.log"), "a", encoding="cp1252")
-        self.proc = subprocess.Popen(
-            ["bash", args.wine, args.drive],
-            stdin=subprocess.PIPE,
-            stdout=subprocess.PIPE,
-            cwd=os.path.dirname(args.drive),
-            encoding="cp1252",
-            errors="replace",
-            bufsize=1,
-        )
+        self.log = open(os.path.join(args.out, name + ".log"), "a", encoding="cp1252")
+        # What Wine says about the driven program (a crash, say) goes here.
+        self.stderr_path = os.path.join(args.out, name + ".stderr")
+        self.proc = subprocess.Popen(["bash", args.wine, args.drive], stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, stderr=open(self.stderr_path, "w"),
+                                     encoding="cp1252", errors="replace",
+                                     cwd=os.path.dirname(args.drive), bufsize=1)
 
     def cmd(self, line):
-        """Runs one command; returns its "key value" lines as a list of word lists."""
+        """Runs one command; returns its answer lines."""
         self.log.write("> " + line + "\n")
         self.proc.stdin.write(line + "\n")
         self.proc.stdin.flush()
@@ -54,178 +49,102 @@ class Driver:
         while True:
             reply = self.proc.stdout.readline()
             if not reply:
-                raise DriverError(f"the driver ended during: {line}")
+                raise RuntimeError(f"the driver ended during: {line}")
             reply = reply.rstrip("\r\n")
             self.log.write(reply + "\n")
             if reply == "ok":
                 return answer
             if reply.startswith("error "):
-                raise DriverError(reply[6:])
+                raise RuntimeError(reply)
             answer.append(reply)
 
     def value(self, line, key):
-        """Runs a command and returns the words after `key` in its answer."""
-        for reply in self.cmd(line):
-            words = reply.split(" ")
-            if words[0] == key:
-                return words[1:]
-        raise DriverError(f"no {key} in the answer to {line}")
+        return next(r.split(" ")[1:] for r in self.cmd(line) if r.split(" ")[0] == key)
 
-    def start_vexal(self):
-        self.value(f"start {self.args.vexal}", "pid")
-        return self.title()
+    def start(self, *arguments, exe=None):
+        self.value(" ".join(["start", exe or self.args.vexal, *arguments]), "pid")
 
-    def title(self):
-        return " ".join(self.value("title", "title"))
-
-    def client_size(self, window="main"):
-        width, height = self.value(f"client-size {window}", "size")
-        return int(width), int(height)
+    def menu(self, identifier, sync=True):
+        self.cmd(f"menu {identifier}")
+        if sync:
+            self.cmd("sync")
 
     def screenshot(self, name, window="main"):
         path = os.path.join(self.args.out, name + ".bmp")
         self.cmd(f"screenshot {window} {path}")
-        return Picture(path)
+        return read_bmp(path)
 
-    def menu(self, identifier):
-        """A click on a menu item, then wait until it is handled and painted."""
-        self.cmd(f"menu {identifier}")
+    def dialog(self, command, title):
+        """Chooses a menu command that opens a modal dialog; returns its controls."""
+        self.menu(command, sync=False)
+        self.cmd(f"wait-dialog 10000 {title}")
+        return self.dialog_controls()
+
+    def press(self, button):
+        self.cmd(f"press {button}")
+        self.cmd("wait-gone 10000")
         self.cmd("sync")
 
-    def menu_states(self, identifiers):
-        """{identifier: "checked" | "unchecked" | "missing"}"""
-        states = {}
-        for reply in self.cmd("menu-state " + " ".join(str(i) for i in identifiers)):
-            words = reply.split(" ")
-            if words[0] == "state":
-                states[int(words[1])] = words[2]
-        return states
+    def box(self, name, timeout_ms=8000, reading=0.0):
+        """Waits for a message box captioned "Vexal", presses OK after `reading`
+        seconds; returns its text and icon, told from its pixels: a red disc or a
+        blue one."""
+        self.cmd(f"wait-dialog {timeout_ms} Vexal")
+        text = "\n".join(t for i, (cls, t) in self.dialog_controls().items() if cls == "static" and t)
+        left = self.screenshot(name, "dialog")[:, :80].astype(int)
+        r, g, b = left[..., 0], left[..., 1], left[..., 2]
+        red = ((r >= 160) & (g <= 90) & (b <= 90)).sum()
+        blue = ((b >= 160) & (r <= 100) & (g <= 160)).sum()
+        time.sleep(reading)
+        self.press(1)
+        return text, "error" if red > 40 and red > blue else "information" if blue > 40 else "none"
 
-    def menu_items(self):
-        """Every item of the menu bar: dicts with depth, id, kind, state, text."""
-        items = []
-        for reply in self.cmd("menu-dump"):
-            fields = reply.split("\t")
-            if fields[0] == "item":
-                items.append(
-                    {
-                        "depth": int(fields[1]),
-                        "id": int(fields[2]),
-                        "kind": fields[3],
-                        "checked": fields[4] == "checked",
-                        "enabled": fields[5] == "enabled",
-                        "text": fields[6] if len(fields) > 6 else "",
-                    }
-                )
-        return items
+    def dialog_controls(self):
+        """{id: (class, text)} of the dialog's controls."""
+        controls, current = {}, None
+        for line in self.cmd("dialog-text"):
+            if line.startswith("control "):
+                _, ident, cls, *text = line.split(" ", 3) + [""]
+                current = int(ident)
+                controls[current] = (cls.lower(), text[0])
+            elif current is not None:  # a text with line breaks goes on over several lines
+                controls[current] = (controls[current][0], controls[current][1] + "\n" + line)
+        return controls
 
-    def base_units(self):
-        """The dialog base units, which the program uses as its text offsets."""
-        width, height = self.value("base-units", "base-units")
-        return int(width), int(height)
-
-    def close_and_wait(self, timeout_ms=10000):
+    def close_and_wait(self):
         self.cmd("close")
-        return self.exit_code(timeout_ms)
-
-    def exit_code(self, timeout_ms=10000):
-        return int(self.value(f"wait-exit {timeout_ms}", "exit-code")[0])
+        return int(self.value("wait-exit 10000", "exit-code")[0])
 
     def quit(self):
-        """Ends the driver; a program it started and that still runs is killed."""
-        if self.proc.poll() is None:
-            try:
-                self.proc.stdin.close()
-                self.proc.wait(timeout=20)
-            except (OSError, subprocess.TimeoutExpired):
-                self.proc.kill()
+        """Ends the driver; a program it started that still runs is ended too."""
+        try:
+            self.proc.stdin.close()
+            self.proc.wait(timeout=20)
+        except (OSError, subprocess.TimeoutExpired):
+            self.proc.kill()
         self.log.close()
 
 
-class Picture:
-    """A 24-bit bottom-up BMP as written by the driver."""
-
-    def __init__(self, path):
-        self.path = path
-        with open(path, "rb") as f:
-            data = f.read()
-        if data[:2] != b"BM":
-            raise ValueError(f"{path} is no BMP")
-        offset = struct.unpack_from("<I", data, 10)[0]
-        width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
-        if bits != 24 or height <= 0:
-            raise ValueError(f"{path}: expected a bottom-up 24-bit BMP")
-        self.width, self.height = width, height
-        self.stride = (width * 3 + 3) // 4 * 4
-        self.data = data
-        self.offset = offset
-
-    def pixel(self, x, y):
-        if not (0 <= x < self.width and 0 <= y < self.height):
-            raise IndexError(f"({x}, {y}) lies outside the {self.width} x {self.height} picture")
-        i = self.offset + (self.height - 1 - y) * self.stride + 3 * x
-        blue, green, red = self.data[i : i + 3]
-        return (red, green, blue)
-
-    def count(self, colour, left, top, right, bottom):
-        """How many pixels of exactly this colour lie in [left, right) x [top, bottom)."""
-        return sum(
-            1
-            for y in range(max(top, 0), min(bottom, self.height))
-            for x in range(max(left, 0), min(right, self.width))
-            if self.pixel(x, y) == colour
-        )
-
-    def region(self, left, top, right, bottom):
-        """The raw pixels of a rectangle, for before/after comparisons."""
-        return [
-            self.pixel(x, y)
-            for y in range(max(top, 0), min(bottom, self.height))
-            for x in range(max(left, 0), min(right, self.width))
-        ]
-
-    def save_png(self, path):
-        """Writes the picture as a PNG (for people looking at a failure)."""
-        import zlib
-
-        rows = bytearray()
-        for y in range(self.height):
-            rows.append(0)
-            for x in range(self.width):
-                rows.extend(self.pixel(x, y))
-
-        def chunk(kind, body):
-            return (
-                struct.pack(">I", len(body))
-                + kind
-                + body
-                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
-            )
-
-        with open(path, "wb") as f:
-            f.write(b"\x89PNG\r\n\x1a\n")
-            f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)))
-            f.write(chunk(b"IDAT", zlib.compress(bytes(rows), 6)))
-            f.write(chunk(b"IEND", b""))
+def read_bmp(path):
+    """A bottom-up 24-bit BMP as an array of rows of (red, green, blue)."""
+    data = open(path, "rb").read()
+    offset, width, height = (int.from_bytes(data[i:i + 4], "little") for i in (10, 18, 22))
+    stride = (width * 3 + 3) // 4 * 4
+    rows = numpy.frombuffer(data, numpy.uint8, stride * height, offset).reshape(height, stride)
+    return rows[::-1, :width * 3].reshape(height, width, 3)[..., ::-1]
 
 
-class Geometry:
-    """Where the main window draws, for a client area of width x height:
-    positions with a fraction are computed quotient first, then product, then
-    sum, in double precision, truncated toward zero."""
+def count(picture, colour, box=None):
+    left, top, right, bottom = box or (0, 0, picture.shape[1], picture.shape[0])
+    return int((picture[top:bottom, left:right] == colour).all(axis=2).sum())
 
-    def __init__(self, width, height):
-        self.width, self.height = width, height
+
+class Plot:
+    """Where the main window draws its plot area and the traces in it."""
+
+    def __init__(self, picture):
         self.left, self.top = 40, 40
-        self.right, self.bottom = width - 40, height - 40
-        self.xm = self.left + int((self.right - self.left) / 2)
-        self.ym = self.top + int((self.bottom - self.top) / 2)
-
-    def gx(self, i):
-        return int(self.left + (self.right - self.left) * (i / 50))
-
-    def gy(self, j):
-        return int(self.top + (self.bottom - self.top) * (j / 40))
+        self.right, self.bottom = picture.shape[1] - 40, picture.shape[0] - 40
 
     def tx(self, i):
         return int(self.left + (self.right - self.left) * (i / 2048))
@@ -233,56 +152,118 @@ class Geometry:
     def ty(self, sample):
         return int(self.bottom - (self.bottom - self.top) * (sample / 256))
 
-
-def label_boxes(geometry, char_width, char_height):
-    """The rectangles (left, top, right, bottom) of the three scale labels when
-    both channels show: channel 1 above channel 2 at the bottom left, the
-    timebase at the bottom right, all on the bottom text rows of the plot."""
-    g, cw, ch = geometry, char_width, char_height
-    return {
-        "ch1": (g.left + 1, g.bottom - 2 * ch, g.left + cw + 22 * cw, g.bottom - ch),
-        "ch2": (g.left + 1, g.bottom - ch, g.left + cw + 22 * cw, g.bottom),
-        "tb": (g.right - cw - 24 * cw, g.bottom - ch, g.right - 1, g.bottom),
-    }
+    def shown(self, picture, samples, colour, indices=range(8, 2048, 53)):
+        """The share of trace points of `samples` drawn in `colour` (within a pixel)."""
+        hits = sum(count(picture, colour, (self.tx(i) - 1, self.ty(samples[i]) - 1,
+                                           self.tx(i) + 2, self.ty(samples[i]) + 2)) > 0
+                   for i in indices)
+        return hits / len(indices)
 
 
-def demo_sample(channel, i):
-    """The start-up demonstration traces: a sine on channel 1, a cosine on 2."""
-    x = (i / 1024.0) * 6.28
-    v = math.sin(x) if channel == 1 else math.cos(x)
-    w = (v + 1.0) * 128.0
-    return int(min(w, 255.0))
+def demo(channel):
+    """The start-up traces: a sine on channel 1, a cosine on channel 2."""
+    wave = math.sin if channel == 1 else math.cos
+    return [int(min((wave(i / 1024.0 * 6.28) + 1.0) * 128.0, 255.0)) for i in range(2048)]
+
+
+def apart(samples, other, minimum=12):
+    """Indices where two traces lie far apart."""
+    return [i for i in range(8, 2048, 17) if abs(samples[i] - other[i]) >= minimum][:60]
+
+
+def wine_session():
+    with open(os.path.join(os.environ["VEXAL_WINE_BUILD_DIR"], "wine-session.env")) as f:
+        return dict((k, shlex.split(v)[0]) for k, _, v in
+                    (line.strip().partition("=") for line in f) if v)
+
+
+MAPPED = {}
+
+
+def map_port(args, port, target):
+    """COM<port> of the prefix leads to `target`, or nowhere when that is None."""
+    if MAPPED.get(port, "") == target:
+        return
+    MAPPED[port] = target
+    verb = ["add", "/d", target] if target else ["delete"]
+    subprocess.run(["bash", args.wine, "reg", verb[0], r"HKLM\Software\Wine\Ports", "/v",
+                    f"COM{port}", *verb[1:], "/f"], stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    device = os.path.join(wine_session()["WINEPREFIX"], "dosdevices", f"com{port}")
+    if os.path.lexists(device):
+        os.remove(device)
+    os.symlink(target or "/nonexistent/vexal-no-interface", device)
+
+
+class Simulator:
+    """One vexal_sim on a pty, behind COM<port>; `reply()` is what it sent last."""
+
+    def __init__(self, args, options=(), port=2, name="sim"):
+        links = os.path.join(args.out, "links")
+        os.makedirs(links, exist_ok=True)
+        self.reply_path = os.path.join(args.out, f"{name}-reply.bin")
+        self.log = open(os.path.join(args.out, f"{name}.log"), "w")
+        link = os.path.join(links, f"com{port}")
+        self.proc = subprocess.Popen([os.environ["VEXAL_SIM"], "--link", link, "--log-reply",
+                                      self.reply_path, *options],
+                                     stdout=subprocess.PIPE, stderr=self.log, text=True)
+        if not self.proc.stdout.readline().startswith("ready"):
+            raise RuntimeError(f"vexal_sim {options} did not start")
+        map_port(args, port, link)
+
+    def reply(self):
+        return open(self.reply_path, "rb").read()
+
+    def samples(self):
+        """The samples of each channel of the last reply (None for a status
+        line or a cut run), as the program reads them: fixed positions from its start."""
+        data = self.reply()
+
+        def digit(byte):
+            return byte - 48 if 49 <= byte <= 57 else 0
+
+        channels, position = [], 8
+        for _ in range(2):
+            if position + 1 + 4 * 2048 > len(data):  # a reply cut short
+                channels.append(None)
+            elif data[position] == 10:
+                channels.append([(100 * digit(data[p]) + 10 * digit(data[p + 1])
+                                  + digit(data[p + 2])) % 256
+                                 for p in range(position + 1, position + 1 + 4 * 2048, 4)])
+                position += 1 + 4 * 2048 + 8
+            else:
+                channels.append(None)
+                position = data.index(b"\n", position + 1) + 1 + 8
+        return channels
+
+    def stop(self):
+        self.proc.terminate()
+        self.proc.wait(timeout=5)
+        self.log.close()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
 
 
 class Checks:
     """Collects named checks; a test fails when one of them fails."""
 
     def __init__(self):
-        self.passed = 0
-        self.failed = []
+        self.passed, self.failed = 0, []
 
     def check(self, condition, what):
+        print(f"  {'ok    ' if condition else 'FAILED'}  {what}")
         if condition:
             self.passed += 1
-            print(f"  ok      {what}")
         else:
             self.failed.append(what)
-            print(f"  FAILED  {what}")
         return condition
 
     def equal(self, actual, expected, what):
         return self.check(actual == expected, f"{what}: got {actual!r}, want {expected!r}")
-
-
-def near(picture, x, y, colour, radius=1):
-    """True when the colour appears within `radius` pixels of (x, y): a 2-pixel
-    pen puts its pixels on one side or the other of the ideal line."""
-    return any(
-        picture.pixel(x + dx, y + dy) == colour
-        for dy in range(-radius, radius + 1)
-        for dx in range(-radius, radius + 1)
-        if 0 <= x + dx < picture.width and 0 <= y + dy < picture.height
-    )
 
 
 def run(test):
@@ -292,17 +273,16 @@ def run(test):
         parser.add_argument(f"--{name}", required=True)
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
-    checks = Checks()
-    driver = Driver(args)
-    crashed = False
+    checks, driver, crashed = Checks(), Driver(args), False
+    started = time.monotonic()
     try:
         test(driver, checks, args)
-    except Exception:  # a failed driver command or check ends the test
+    except Exception:  # a failed driver command ends the test
         traceback.print_exc()
         crashed = True
     finally:
         driver.quit()
     print(f"{checks.passed} checks passed, {len(checks.failed)} failed"
-          + (", the test stopped early" if crashed else ""))
-    print(f"(screenshots and driver.log in {args.out})")
+          + (", the test stopped early" if crashed else "")
+          + f" in {time.monotonic() - started:.1f} s; screenshots and logs in {args.out}")
     sys.exit(1 if crashed or checks.failed else 0)

@@ -1,20 +1,21 @@
 #!/bin/bash
-# Starts and stops the Wine session that the Windows tests, the run command and
-# the benchmarks share: one Xvfb on a free display, the Wine prefix inside the
-# build folder, and one persistent wineserver, so that each Wine process starts
-# in tens of milliseconds instead of over a second.
+# The Wine session that the Windows tests, the run command and the benchmarks
+# share: Xvfb with a window manager on a free display, the Wine prefix inside
+# the build folder, and one persistent wineserver, so that each Wine process
+# starts in tens of milliseconds instead of over a second.
 #
-#   wine-session.sh start <build-dir>   Xvfb + prefix (created once) + wineserver -p
-#   wine-session.sh stop  <build-dir>   wineserver -k, Xvfb stopped
-#   wine-session.sh prefix <build-dir>  only make sure the prefix exists (uses $DISPLAY)
+#   wine-session.sh start <build-dir>   ends what an earlier session of this
+#                                       folder left running, then starts one
+#   wine-session.sh stop  <build-dir>
+#   wine-session.sh prefix <build-dir>  only make sure the prefix exists and starts
 #
-# The state goes to <build-dir>/wine-session.env (WINEPREFIX, DISPLAY, Xvfb pid);
-# tests/wine/run-in-wine.sh reads it. Everything started here is detached
-# (setsid, stdio to log files), so CTest does not wait for it.
+# The state goes to <build-dir>/wine-session.env (WINEPREFIX, DISPLAY, pids) as
+# soon as there is something to stop; tests/wine/run-in-wine.sh reads it.
+# Everything started here is detached (setsid, stdio to log files), so CTest
+# does not wait for it.
 set -euo pipefail
 
-usage() { echo "usage: $0 start|stop|prefix <build-dir>" >&2; exit 2; }
-(($# == 2)) || usage
+(($# == 2)) || { echo "usage: $0 start|stop|prefix <build-dir>" >&2; exit 2; }
 action="$1"
 mkdir -p "$2"
 build="$(cd "$2" && pwd)"
@@ -27,109 +28,84 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 ready_mark="$WINEPREFIX/.vexal-prefix-ready"
 
-log() { echo "wine-session: $*" >&2; }
-
-stop_xvfb() {
-  local pid="$1"
-  [[ -n "$pid" ]] || return 0
-  if [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == Xvfb ]]; then
-    kill "$pid" 2>/dev/null || true
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null || true
-  fi
-}
+fail() { echo "wine-session: $*" >&2; exit 1; }
 
 stop_session() {
-  if [[ -f "$state" ]]; then
-    # shellcheck disable=SC1090
-    local VEXAL_XVFB_PID=""
-    source "$state"
-    wineserver -k >/dev/null 2>&1 || true
-    stop_xvfb "$VEXAL_XVFB_PID"
-    rm -f "$state"
-  else
-    wineserver -k >/dev/null 2>&1 || true
-  fi
+  wineserver -k >/dev/null 2>&1 || true
+  [[ -f "$state" ]] || return 0
+  local pid
+  for pid in $(sed -n 's/^VEXAL_.*_PID=.\([0-9]*\).$/\1/p' "$state"); do
+    if [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" =~ ^(Xvfb|matchbox) ]]; then
+      kill "$pid" 2>/dev/null || true
+    fi
+  done
+  rm -f "$state"
 }
 
-# Starts Xvfb on the first free display from :100 up (low numbers are left to
-# people and their own experiments). Sets DISPLAY and xvfb_pid.
-start_xvfb() {
-  local n
+# Xvfb on the first free display from :100 up, and a window manager on it:
+# without one, Wine waits two seconds for every closed window to be withdrawn.
+start_display() {
+  local n pid
   for n in $(seq 100 199); do
     [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]] && continue
     setsid Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -noreset \
       </dev/null >"$logs/xvfb.log" 2>&1 &
-    xvfb_pid=$!
+    pid=$!
+    echo "VEXAL_XVFB_PID='$pid'" >"$state"
     for _ in $(seq 100); do
-      if ! kill -0 "$xvfb_pid" 2>/dev/null; then break; fi  # lost a race for :n
-      if [[ -S "/tmp/.X11-unix/X$n" ]] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      kill -0 "$pid" 2>/dev/null || break  # lost a race for :n
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
         export DISPLAY=":$n"
+        setsid matchbox-window-manager -use_titlebar no </dev/null >"$logs/wm.log" 2>&1 &
+        echo "VEXAL_WM_PID='$!'" >>"$state"
         return 0
       fi
       sleep 0.1
     done
-    kill "$xvfb_pid" 2>/dev/null || true
+    kill "$pid" 2>/dev/null || true
   done
-  log "could not start Xvfb (see $logs/xvfb.log)"
-  return 1
+  fail "could not start Xvfb (see $logs/xvfb.log): is the xvfb package installed?"
 }
 
-# Creates the prefix once; later calls find the mark and return at once.
+# A prefix that no longer starts (say, wine32 was installed after it was made:
+# "could not load kernel32.dll") is renewed, or else made afresh: it holds
+# nothing of the user's.
+starts() { wine reg query 'HKLM\Software\Wine' </dev/null >/dev/null 2>&1; }
 ensure_prefix() {
-  [[ -f "$ready_mark" && -f "$WINEPREFIX/system.reg" ]] && return 0
-  log "creating the Wine prefix $WINEPREFIX (once per build folder)"
+  if [[ -f "$ready_mark" ]] && starts; then return 0; fi
+  if [[ -f "$ready_mark" ]]; then
+    echo "wine-session: the Wine prefix $WINEPREFIX does not start; renewing it" >&2
+    wineboot -u </dev/null >"$logs/wineboot.log" 2>&1 || true
+    wineserver -w
+    starts && return 0
+  fi
+  echo "wine-session: creating the Wine prefix $WINEPREFIX (once per build folder)" >&2
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
-  setsid wineboot -i </dev/null >"$logs/wineboot.log" 2>&1
-  # Let the server write the registry to disk before the prefix counts as ready.
-  wineserver -w
-  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-    log "wineboot did not create the prefix (see $logs/wineboot.log)"
-    return 1
-  fi
+  setsid wineboot -i </dev/null >"$logs/wineboot.log" 2>&1 || true
+  wineserver -w  # the registry is on disk before the prefix counts as ready
+  starts || fail "Wine cannot start a program in $WINEPREFIX (see $logs/wineboot.log):" \
+    "reinstall wine (scripts/setup-deps.sh) and remove $WINEPREFIX"
   touch "$ready_mark"
-}
-
-# On Xvfb there is no window manager, and Wine waits two seconds for one each
-# time a managed window is hidden or destroyed; unmanaged windows skip that.
-# With a real display (the run command) the window manager gets them back.
-x11_key='HKCU\Software\Wine\X11 Driver'
-unmanaged() { grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; }
-set_unmanaged() {
-  unmanaged || wine reg add "$x11_key" /v Managed /d N /f </dev/null >/dev/null 2>&1
-}
-set_managed() {
-  if unmanaged; then
-    wine reg delete "$x11_key" /v Managed /f </dev/null >/dev/null 2>&1 || true
-  fi
 }
 
 case "$action" in
   start)
-    stop_session  # a previous run that was cut short may have left one behind
-    start_xvfb
-    ensure_prefix
-    setsid wineserver -p </dev/null >"$logs/wineserver.log" 2>&1
-    # Start Wine's own background processes (services, the desktop window) now,
-    # detached: a test program that started them would pass them its output
-    # pipe, and CTest would wait for that pipe as long as the session lives.
-    setsid wine wineboot </dev/null >>"$logs/wineboot.log" 2>&1
-    set_unmanaged
-    {
-      echo "WINEPREFIX='$WINEPREFIX'"
-      echo "DISPLAY='$DISPLAY'"
-      echo "VEXAL_XVFB_PID='$xvfb_pid'"
-    } >"$state"
-    log "Xvfb on $DISPLAY (pid $xvfb_pid), prefix $WINEPREFIX, wineserver running"
-    ;;
-  stop)
     stop_session
-    log "stopped"
-    ;;
-  prefix)
+    start_display
     ensure_prefix
-    set_managed
+    wineserver -k >/dev/null 2>&1 || true  # the check's server; the session's own is persistent
+    wineserver -w
+    setsid wineserver -p </dev/null >"$logs/wineserver.log" 2>&1
+    # Wine's own background processes (services, the desktop window), detached:
+    # a test program that started them would hand them its output pipe, and
+    # CTest would wait for that pipe as long as the session lives.
+    setsid wine wineboot </dev/null >>"$logs/wineboot.log" 2>&1
+    echo "WINEPREFIX='$WINEPREFIX'" >>"$state"
+    echo "DISPLAY='$DISPLAY'" >>"$state"
+    echo "wine-session: $DISPLAY, prefix $WINEPREFIX, wineserver running" >&2
     ;;
-  *) usage ;;
+  stop) stop_session ;;
+  prefix) ensure_prefix ;;
+  *) fail "unknown action $action" ;;
 esac

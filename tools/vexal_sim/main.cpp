@@ -89,16 +89,25 @@ int Run(const Options& options) {
     const std::string commands = line->ReadCommands(200);
     for (char command : commands) {
       if ((command != 'd' && command != 'r') || options.silent) continue;
-      const std::string reply = BuildReply(options, command, liveFrame);
+      Options faults = options;
+      if (options.firstOnly && replies > 0) {
+        faults.cutAfter.reset();
+        faults.pauseAt.reset();
+        faults.stray = 0;
+      }
+      // A tail of an earlier reply ("...128\n") in front of this one.
+      std::string reply;
+      for (std::size_t i = 0; i < faults.stray; ++i) reply += "128\n"[i % 4];
+      reply += BuildReply(options, command, liveFrame);
       if (command == 'd') ++liveFrame;
-      LogReply(options, reply);
-      SendPaced(*line, reply, options);
+      LogReply(faults, reply);
+      SendPaced(*line, reply, faults);
       ++replies;
       std::fprintf(stderr, "vexal_sim: answered '%c' (%zu bytes)\n", command, reply.size());
       // Commands that came in while the reply was on the line are not answered,
       // and bytes the program never took are dropped once it has given up
       // (one read time-out of 10 x 64 + 500 ms and some slack).
-      line->DropUnreadAfter(1500);
+      if (!stopRequested) line->DropUnreadAfter(1500);
       break;
     }
   }

@@ -34,6 +34,8 @@ constexpr char kUsage[] =
     "  --cut-after N         send only the first N bytes of each reply\n"
     "  --pause-at N          pause before byte N of each reply ...\n"
     "  --pause-ms M          ... for M milliseconds (default 100)\n"
+    "  --stray N             send N bytes of an earlier reply's tail first\n"
+    "  --first-only          cut, pause and stray bytes in the first reply only\n"
     "  --replay FILE         send FILE's bytes as the reply\n"
     "  --wave1 W, --wave2 W  sine, square, triangle, ramp or noise\n"
     "                        (defaults: sine on channel 1, triangle on channel 2)\n"
@@ -88,6 +90,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     kCut,
     kPauseAt,
     kPauseMs,
+    kStray,
+    kFirstOnly,
     kReplay,
     kWave1,
     kWave2,
@@ -106,6 +110,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
                                         {"cut-after", required_argument, nullptr, kCut},
                                         {"pause-at", required_argument, nullptr, kPauseAt},
                                         {"pause-ms", required_argument, nullptr, kPauseMs},
+                                        {"stray", required_argument, nullptr, kStray},
+                                        {"first-only", no_argument, nullptr, kFirstOnly},
                                         {"replay", required_argument, nullptr, kReplay},
                                         {"wave1", required_argument, nullptr, kWave1},
                                         {"wave2", required_argument, nullptr, kWave2},
@@ -150,6 +156,12 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         break;
       case kPauseMs:
         ok = Assign(ParseCount(optarg), options.pauseMs);
+        break;
+      case kStray:
+        ok = Assign(ParseCount(optarg), options.stray);
+        break;
+      case kFirstOnly:
+        options.firstOnly = true;
         break;
       case kReplay:
         options.replayFile = optarg;

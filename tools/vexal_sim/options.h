@@ -17,6 +17,8 @@ struct Options {
   std::optional<std::size_t> cutAfter;   // send only this many bytes of a reply
   std::optional<std::size_t> pauseAt;    // pause before the byte at this position
   int pauseMs = 0;
+  std::size_t stray = 0;   // bytes of an earlier reply's tail in front of each reply
+  bool firstOnly = false;  // cut, pause and stray bytes in the first reply only
   std::string replayFile;  // send this file's bytes as the reply
   Waveform wave1 = Waveform::kSine;
   Waveform wave2 = Waveform::kTriangle;

@@ -1,22 +1,23 @@
-// What vexal_drive.exe and the hook DLL it places in the driven program share:
-// the registered messages and the shared mappings for the answers.
+// What vexal_drive.exe and its hook DLL inside the driven program share: the
+// request message and the memory that carries the request and the answer.
 #pragma once
+
+#include <windows.h>
 
 namespace vexal_drive {
 
-inline constexpr char kQueryMessage[] = "VexalDriveMenuQuery";
-inline constexpr char kMappingName[] = "Local\\VexalDriveMenuReport";
-// A message the driver posts behind the ones it waits for; the hook notes the
-// number (wParam) of the last one that the program's message loop took out.
-inline constexpr char kMarkerMessage[] = "VexalDriveMarker";
-inline constexpr char kMarkerMappingName[] = "Local\\VexalDriveMarker";
+inline constexpr char kRequestMessage[] = "VexalDriveRequest";
+inline constexpr char kMappingName[] = "Local\\VexalDriveExchange";
 inline constexpr unsigned kMaxIds = 64;
 
-struct MenuReport {
-  unsigned idCount;       // 0: dump the whole menu bar instead
-  unsigned ids[kMaxIds];  // items whose state the driver asks for
+enum Request : unsigned { kMenuStates = 1, kDropFile = 2 };  // the request message's wParam
+
+struct Exchange {
+  unsigned idCount;
+  unsigned ids[kMaxIds];  // kMenuStates: the items asked for
+  char path[MAX_PATH];    // kDropFile: the file dropped
   volatile long done;     // set by the hook once `text` is complete
-  char text[60000];       // lines "state <id> checked|unchecked" or "item ..."
+  char text[8192];        // the answer, "key value" lines
 };
 
 }  // namespace vexal_drive

@@ -1,4 +1,4 @@
-#include "app/acquisition_request.h"
+#include "link/acquisition_request.h"
 
 namespace vexal {
 

@@ -1,4 +1,4 @@
-#include "app/message_boxes.h"
+#include "display/message_boxes.h"
 
 namespace vexal {
 

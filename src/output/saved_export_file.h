@@ -1,0 +1,12 @@
+// Shows a saved text export again: the file named when the program starts
+// ("Öffnen mit") or dropped on its window.
+#pragma once
+
+namespace vexal {
+
+// Reads the file into the store, as a read-out would. Returns nullptr, or the
+// text for the error box when the file cannot be read or is not a text export
+// of the program; the store then stays as it was.
+const char* LoadSavedExport(const char* path);
+
+}  // namespace vexal

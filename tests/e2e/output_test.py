@@ -1,0 +1,198 @@
+"""What the program writes, checked in the programs people open it with: the
+text export in numpy, the metafile in LibreOffice, the printed page from the
+CUPS PDF printer; files that cannot be written; and a saved text export shown
+again, named at start or dropped on the window."""
+
+import glob
+import os
+import re
+import shutil
+import subprocess
+import time
+
+import numpy
+
+from vexal_e2e import CYAN, GREEN, Plot, count, demo, read_bmp, run, wine_session
+
+SAVE_AS, FILE_NAME_BOX = "Save As", 1148  # Wine's save dialog in the tests' locale
+PPD = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def export(driver, command, path, overwrite=False):
+    driver.dialog(command, SAVE_AS)
+    driver.cmd(f"set-text {FILE_NAME_BOX} {windows_path(path)}")
+    if overwrite:  # "... already exists. Do you want to replace it?"
+        driver.cmd("press 1")
+        driver.cmd("wait-dialog 5000")
+    driver.press(6 if overwrite else 1)  # the export has run once the dialog is gone
+
+
+def text_file(stamp, columns, crlf=False):
+    """A text export as the program writes it, of these columns (channel: samples)."""
+    heading = "Kanal 1\t\tKanal2" if len(columns) == 2 else f"Kanal {next(iter(columns))}"
+    lines = ["", "VEXAL-Interface V1.0 - Ausgabe vom " + time.strftime("%d.%m.%Y, %H:%M", stamp),
+             "=" * 52, "", heading, ""]
+    lines += ["\t\t\t".join(f"{samples[i]:03d}" for samples in columns.values())
+              for i in range(2048)]
+    text = "\n".join(lines) + "\n\n\n"
+    return (text.replace("\n", "\r\n") if crlf else text).encode("ascii")
+
+
+def words(pdf):
+    """(text, xMin, yMin, xMax, yMax) of every word of a PDF, and the page width."""
+    html = subprocess.run(["pdftotext", "-bbox", pdf, "-"], capture_output=True, text=True,
+                          check=True).stdout
+    width = float(re.search(r'<page width="([\d.]+)"', html).group(1))
+    found = re.findall(r'xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">'
+                       r'([^<]*)<', html)
+    return [(w, *map(float, box)) for *box, w in found], width
+
+
+def pdf_printer():
+    """CUPS running, with a cups-pdf queue as the default printer."""
+    if "is running" not in subprocess.run(["lpstat", "-r"], capture_output=True, text=True).stdout:
+        subprocess.run(["cupsd"], stdin=subprocess.DEVNULL, check=True)
+        for _ in range(100):
+            if "is running" in subprocess.run(["lpstat", "-r"], capture_output=True,
+                                              text=True).stdout:
+                break
+            time.sleep(0.1)
+    subprocess.run(["lpadmin", "-p", "VexalPDF", "-E", "-v", "cups-pdf:/", "-P", PPD], check=True)
+    subprocess.run(["lpadmin", "-d", "VexalPDF"], check=True)
+
+
+def test(driver, checks, args):
+    out = args.out
+    for old in glob.glob(os.path.join(out, "*.txt")) + glob.glob(os.path.join(out, "*.emf")):
+        os.chmod(old, 0o644)
+        os.remove(old)
+    driver.start()
+
+    # The text export, byte for byte, and as numpy reads it.
+    before = time.localtime()
+    export(driver, 6001, os.path.join(out, "messung"))
+    data = open(os.path.join(out, "messung.txt"), "rb").read()
+    expected = {1: demo(1), 2: demo(2)}
+    checks.check(data in (text_file(before, expected), text_file(time.localtime(), expected)),
+                 f"text export byte for byte ({len(data)} bytes)")
+    values = numpy.loadtxt(os.path.join(out, "messung.txt"), skiprows=5)
+    checks.check((values == numpy.array([demo(1), demo(2)]).T).all(), "numpy reads the samples")
+
+    # The metafile: every label with real character advances, and whole words in LibreOffice.
+    emf = os.path.join(out, "bild.emf")
+    export(driver, 6061, emf)
+    data, position, advances = open(emf, "rb").read(), 0, []
+    while position + 8 <= len(data):
+        kind, size = numpy.frombuffer(data, "<u4", 2, position)
+        if kind == 84:  # EMR_EXTTEXTOUTW: its character count at 44, the advances' offset at 72
+            n, dx = (int(numpy.frombuffer(data, "<u4", 1, position + at)[0]) for at in (44, 72))
+            advances.append(int(numpy.frombuffer(data, "<i4", n, position + dx).sum()))
+        position += max(int(size), 8)
+    checks.check(len(advances) == 3 and min(advances) > 0, f"label advances {advances}")
+    home = os.path.join(out, "lo-home")
+    subprocess.run(["soffice", "--headless", "--convert-to", "pdf", "--outdir", out, emf],
+                   env=dict(os.environ, HOME=home), timeout=120, capture_output=True)
+    labels, _ = words(os.path.join(out, "bild.pdf"))
+    wide = {w: x2 - x1 for w, x1, _, x2, _ in labels if w in ("CH1:", "CH2:", "TB:")}
+    checks.check(sorted(wide) == ["CH1:", "CH2:", "TB:"] and min(wide.values()) > 8,
+                 f"LibreOffice shows the label words {wide}")
+    starts = [round(x1) for _, x1, *_ in labels]
+    checks.check(len(set(starts)) > len(starts) * 0.6, "no glyphs piled on one spot")
+
+    # A printed page from the CUPS PDF printer: the heading whole, in a
+    # readable size, everything on the page; the picture on the upper half.
+    pdf_printer()
+    started = time.time()
+    driver.dialog(6050, "Print")
+    driver.press(1)
+    pdfs = []
+    for _ in range(300):
+        pdfs = [p for p in glob.glob("/root/PDF/*Druck*.pdf") + glob.glob(
+            "/var/spool/cups-pdf/ANONYMOUS/*Druck*.pdf") if os.path.getmtime(p) >= started - 1]
+        if pdfs:
+            break
+        time.sleep(0.1)
+    checks.check(pdfs, "the printer wrote a PDF")
+    if pdfs:
+        time.sleep(0.5)  # cups-pdf may still be closing it
+        shutil.copy(pdfs[0], os.path.join(out, "page.pdf"))
+        page, width = words(os.path.join(out, "page.pdf"))
+        heading = [w for w in page if w[2] < 30]
+        checks.check(re.fullmatch(r"VEXAL-Interface V1\.0 - Ausgabe vom \d\d\.\d\d\.\d{4}, \d\d:\d\d",
+                                  " ".join(w[0] for w in heading)), "the whole heading")
+        checks.check(all(0 <= w[1] and w[3] <= width and 5 <= w[4] - w[2] <= 18 for w in heading),
+                     "heading words inside the page, 5 to 18 pt high")
+        checks.check({"CH1:", "CH2:", "TB:"} <= {w[0] for w in page if 0 <= w[1] and w[3] <= width},
+                     "labels inside the page")
+        subprocess.run(["pdftoppm", "-r", "40", "-singlefile", os.path.join(out, "page.pdf"),
+                        os.path.join(out, "page")], check=True)
+        r, g, b = read_ppm(os.path.join(out, "page.ppm")).astype(int).transpose(2, 0, 1)
+        half = r.shape[0] // 2
+        cyan, green = (r < 100) & (g > 180) & (b > 180), (r < 100) & (g > 180) & (b < 100)
+        checks.check(cyan[:half].sum() > 100 and green[:half].sum() > 100
+                     and (r + g + b)[half:].min() > 600, "coloured traces on the upper half only")
+
+    # Files that cannot be written get a box, and nothing of the old is lost.
+    locked = os.path.join(out, "fest.txt")
+    open(locked, "w").write("protected")
+    os.chmod(locked, 0o444)
+    export(driver, 6001, locked, overwrite=True)
+    checks.equal(driver.box("locked-box"), ("Fehler beim Anlegen der Datei !", "error"),
+                 "a read-only file")
+    checks.equal(open(locked).read(), "protected", "the read-only file kept its content")
+    spool = os.path.join(wine_session()["WINEPREFIX"], "drive_c/windows/system32/spool/PRINTERS")
+    os.rename(spool, spool + "-parked")  # the spooler cannot take the job
+    try:
+        driver.dialog(6050, "Print")
+        driver.press(1)
+        checks.equal(driver.box("print-box"), ("Fehler beim Drucken !", "error"), "a refused job")
+    finally:
+        os.rename(spool + "-parked", spool)
+    checks.equal(driver.close_and_wait(), 0, "exit code")
+
+    # A saved export shown again: named at start, then dropped on the window.
+    saved = {1: [(i // 8) % 256 for i in range(2048)], 2: [200 if i % 512 < 256 else 40
+                                                           for i in range(2048)]}
+    named = os.path.join(out, "named.txt")
+    open(named, "wb").write(text_file(time.localtime(), saved, crlf=True))
+    driver.start(named)
+    picture = driver.screenshot("named")
+    plot = Plot(picture)
+    checks.check(plot.shown(picture, saved[1], CYAN) >= 0.9
+                 and plot.shown(picture, saved[2], GREEN) >= 0.9, "vexal.exe FILE shows the file")
+    dropped = os.path.join(out, "dropped.txt")
+    open(dropped, "wb").write(text_file(time.localtime(), {2: saved[1]}))
+    driver.cmd(f"drop {dropped}")
+    picture = driver.screenshot("dropped")
+    checks.check(plot.shown(picture, saved[1], GREEN) >= 0.9 and count(picture, CYAN, (
+        40, 40, picture.shape[1] // 2, picture.shape[0] - 100)) == 0,
+        "a dropped one-column file: channel 2 only")
+    for name, content, text in (("bad.txt", text_file(time.localtime(), saved)[:-3],
+                                 "Datei ist keine Vexal-Ausgabe !"),
+                                ("missing.txt", None, "Fehler beim Lesen der Datei !")):
+        if content:
+            open(os.path.join(out, name), "wb").write(content)
+        driver.cmd(f"drop {os.path.join(out, name)}")
+        checks.equal(driver.box(f"{name}-box"), (text, "error"), f"dropped {name}")
+        checks.check((driver.screenshot(name) == picture).all(), f"{name}: the traces stay")
+    driver.close_and_wait()
+    driver.start(os.path.join(out, "missing.txt"))
+    checks.equal(driver.box("start-box"), ("Fehler beim Lesen der Datei !", "error"),
+                 "a missing file named at start, over the window")
+    checks.check(Plot(picture).shown(driver.screenshot("start-missing"), demo(1), CYAN) >= 0.9,
+                 "the demonstration traces behind it")
+    checks.equal(driver.close_and_wait(), 0, "exit code")
+
+
+def read_ppm(path):
+    data = open(path, "rb").read()
+    magic, width, height, depth, pixels = data.split(maxsplit=4)
+    return numpy.frombuffer(pixels, numpy.uint8).reshape(int(height), int(width), 3)
+
+
+if __name__ == "__main__":
+    run(test)

@@ -1,0 +1,125 @@
+"""The read-out against the device simulator: every outcome a user can meet,
+as a table, then a reply that goes on after the program gave up, the port
+dialog, a second program on the same port, and quitting during a read-out."""
+
+import time
+
+from vexal_e2e import (BOTH_TAKEN, BROKEN_OFF, CYAN, DIRECT, EEPROM, GREEN, NO_ANSWER,
+                       OPEN_FAILED, SETTINGS, TAKEN, Driver, Plot, Simulator, apart, count, demo,
+                       map_port, run)
+
+SENT = None  # the box shows the bytes the interface sent
+# Simulator options, the command, the box's text and icon, and what the picture
+# shows afterwards: the new traces, only a new channel 1 (channel 2 keeping its
+# trace, or without data), or the picture as it was.
+CASES = [
+    ([], DIRECT, BOTH_TAKEN, "information", "new"),
+    (["--wave1", "square", "--cut-after", "12000"], DIRECT, BROKEN_OFF, "error", "ch1, ch2 kept"),
+    (["--silent"], DIRECT, NO_ANSWER, "error", "unchanged"),
+    (["--garbage"], DIRECT, SENT, "error", "unchanged"),
+    (["--stray", "8"], DIRECT, SENT, "error", "unchanged"),  # a tail in front of the reply
+    (["--cut-after", "6"], DIRECT, SENT, "error", "unchanged"),
+    # A USB-serial adapter that hands over the first 5 bytes on their own.
+    (["--wave1", "ramp", "--wave2", "sine", "--pause-at", "5", "--pause-ms", "100"], DIRECT,
+     BOTH_TAKEN, "information", "new"),
+    (["--wave1", "triangle", "--ch2-status"], EEPROM,
+     f"Kanal 1: {TAKEN}\nKanal 2: Keine Daten vorhanden", "information", "ch1, ch2 without data"),
+]
+
+
+def test(driver, checks, args):
+    driver.start()
+    traces = [demo(1), demo(2)]
+    plot = Plot(driver.screenshot("start"))
+
+    def shows(picture, samples, colour, old):
+        return plot.shown(picture, samples, colour, apart(samples, old)) >= 0.9
+
+    for n, (options, command, text, icon, effect) in enumerate(CASES):
+        with Simulator(args, options, name=f"case{n}") as sim:
+            before = driver.screenshot(f"case{n}-before")
+            driver.menu(command, sync=False)
+            got = driver.box(f"case{n}-box", timeout_ms=12000)
+            after = driver.screenshot(f"case{n}-after")
+            what = " ".join(options) or "a full reply"
+            want = text or sim.reply()[:64].decode("cp1252").strip()
+            checks.equal((got[0].strip(), got[1]), (want, icon), f"{what}: the box")
+            new = sim.samples() if effect != "unchanged" else None
+            if effect == "unchanged":
+                checks.check((after == before).all(), f"{what}: the picture is unchanged")
+            elif effect == "new":
+                checks.check(shows(after, new[0], CYAN, traces[0])
+                             and shows(after, new[1], GREEN, traces[1]), f"{what}: new traces")
+                traces = new
+            else:
+                checks.check(shows(after, new[0], CYAN, traces[0]), f"{what}: new channel 1")
+                kept = plot.shown(after, traces[1], GREEN) >= 0.9
+                checks.check(kept if "kept" in effect else count(after, GREEN) == 0,
+                             f"{what}: channel 2 {effect.split(', ')[1]}")
+                traces[0] = new[0]
+
+    # The interface pauses 1.3 s inside a reply, so the program gives up, then
+    # sends the rest (1.25 s of it): a read-out chosen 0.3 s after the user has
+    # read that box and closed it gets its own reply, not the old tail.
+    with Simulator(args, ["--pause-at", "2000", "--pause-ms", "1300", "--first-only", "--wave1",
+                          "noise"], name="tail") as sim:
+        driver.menu(DIRECT, sync=False)
+        checks.equal(driver.box("tail-box", reading=0.4)[0], BROKEN_OFF, "a reply paused for 1.3 s")
+        time.sleep(0.3)
+        driver.menu(DIRECT, sync=False)
+        checks.equal(driver.box("after-tail-box")[0], BOTH_TAKEN, "the next read-out")
+        new = sim.samples()
+        checks.check(shows(driver.screenshot("after-tail"), new[0], CYAN, traces[0]),
+                     "the next read-out shows its own reply, not the old tail")
+
+    # The port dialog decides which port the next read-out opens.
+    map_port(args, 3, None)
+    map_port(args, 4, "/dev/null")  # opens, but is no serial line
+    with Simulator(args, port=2, name="com2"), \
+            Simulator(args, ["--ch1-status=COM7"], port=7, name="com7"):
+        for port, button, text in ((5, 2, BOTH_TAKEN),  # "Abbrechen": still COM2
+                                   (7, 1, f"Kanal 1: COM7\nKanal 2: {TAKEN}"),
+                                   (3, 1, OPEN_FAILED),
+                                   (4, 1, "Fehler beim Setzen der DCB-Struktur !")):
+            driver.dialog(SETTINGS, "Interface-Einstellungen")
+            driver.cmd(f"press {4001 + port}")
+            driver.press(button)
+            driver.menu(DIRECT, sync=False)
+            checks.equal(driver.box(f"com{port}-box")[0], text,
+                         f"COM{port} and {'OK' if button == 1 else 'Abbrechen'}")
+
+    # A second program cannot read the port that the first one reads.
+    with Simulator(args, name="shared"):
+        second = Driver(args, "second")
+        try:
+            second.start()
+            driver.dialog(SETTINGS, "Interface-Einstellungen")
+            driver.cmd("press 4003")
+            driver.press(1)
+            driver.menu(DIRECT, sync=False)
+            time.sleep(0.3)
+            second.menu(DIRECT, sync=False)
+            checks.equal(second.box("second-box")[0], OPEN_FAILED, "the second program's read-out")
+            checks.equal(driver.box("first-box")[0], BOTH_TAKEN, "the first program's read-out")
+            checks.equal(second.close_and_wait(), 0, "the second program's exit code")
+        finally:
+            second.quit()
+    checks.equal(driver.close_and_wait(), 0, "exit code")
+
+    # "Beenden" while a reply comes in ends the program cleanly, every time.
+    began = time.monotonic()
+    codes = []
+    for n in range(20):
+        with Simulator(args, name="quit"):
+            driver.start()
+            driver.menu(DIRECT, sync=False)
+            time.sleep(0.6)
+            driver.menu(6052, sync=False)
+            codes.append(int(driver.value("wait-exit 10000", "exit-code")[0]))
+    checks.equal(codes, [0] * 20, "exit codes of 20 programs ended during a read-out")
+    print(f"quit loop {time.monotonic() - began:.1f} s")
+    checks.equal(open(driver.stderr_path).read(), "", "nothing said about a crash")
+
+
+if __name__ == "__main__":
+    run(test)
