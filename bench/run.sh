@@ -21,8 +21,8 @@ cmake --build "$win" -j"${VEXAL_JOBS:-2}" \
 vexal="$win/src/vexal.exe"
 minimal="$win/bench/minimal_window.exe"
 drive="$win/tests/e2e/harness/vexal_drive.exe"
-wine_run="$root/tests/wine/run-in-wine.sh"
-session="$root/tests/wine/wine-session.sh"
+wine_run="$root/scripts/run-in-wine.sh"
+session="$root/scripts/wine-session.sh"
 
 bash "$session" start "$win" 2>/dev/null
 trap 'bash "$session" stop "$win" >/dev/null 2>&1 || true' EXIT

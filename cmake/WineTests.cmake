@@ -8,7 +8,7 @@
 #                       [WORKING_DIRECTORY dir] [TIMEOUT seconds] [LABELS ...]
 #                       [RESOURCE_LOCK ...] [ENVIRONMENT VAR=value ...])
 #       A test that needs Wine. A target named as COMMAND runs through
-#       tests/wine/run-in-wine.sh (CMAKE_CROSSCOMPILING_EMULATOR); any other
+#       scripts/run-in-wine.sh (CMAKE_CROSSCOMPILING_EMULATOR); any other
 #       program (python3, a script) runs as it is and finds the session through
 #       VEXAL_WINE_BUILD_DIR. On Windows itself it is a plain test.
 #   Every test that shows windows takes RESOURCE_LOCK wine_display, so that no
@@ -17,7 +17,7 @@
 #       In the native build: makes `ctest` there also run the tests of the
 #       Windows build folder `dir`, so one run ends with one summary.
 
-set(VEXAL_WINE_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/../tests/wine)
+set(VEXAL_WINE_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/../scripts)
 get_filename_component(VEXAL_WINE_SCRIPTS ${VEXAL_WINE_SCRIPTS} ABSOLUTE)
 
 if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)

@@ -20,7 +20,7 @@ cmake --build "$win" -j"$jobs" --target vexal vexal_drive vexal_drive_hook
 
 vexal="$win/src/vexal.exe"
 drive="$win/tests/e2e/harness/vexal_drive.exe"
-session="$root/tests/wine/wine-session.sh"
+session="$root/scripts/wine-session.sh"
 
 # --- instrument link (owned by the link subsystem) -------------------------
 # COM2 of the prefix leads to the device simulator (tools/vexal_sim) on a
@@ -66,7 +66,7 @@ for pair in "6001 $text_export" "6061 $metafile_export"; do
     "set-text 1148 Z:${unix_path//\//\\}" "press 1" "wait-gone 10000" "sync")
 done
 # --- end output --------------------------------------------------------------
-"$root/tests/wine/run-in-wine.sh" "$drive" \
+"$root/scripts/run-in-wine.sh" "$drive" \
   "start $vexal" \
   "menu 6058" "wait-dialog 10000 Vexal" "dialog-text" "press 1" "wait-gone 5000" "sync" \
   "${export_steps[@]}" \

@@ -10,7 +10,7 @@
 #   connect-interface.sh stop <win-build-dir>
 #       Stops a simulator started here.
 #
-# The build's Wine prefix must exist (tests/wine/wine-session.sh prefix|start).
+# The build's Wine prefix must exist (scripts/wine-session.sh prefix|start).
 # Extra simulator options can be given in VEXAL_SIM_OPTIONS, e.g.
 # "--watch-pid $$ --wave1 square" (see vexal_sim --help).
 set -euo pipefail
@@ -36,16 +36,10 @@ stop_simulator() {
   fi
 }
 
-# COMn -> path, with tests/wine/map-com-port.sh when the build's Wine session
-# runs; otherwise the same two steps directly in the build's prefix: the
-# registry value lasts (Wine rebuilds its device links from it when it starts),
-# the device link makes it work at once.
+# COMn -> path: the registry value lasts (Wine rebuilds its device links from
+# it when it starts), the device link makes it work at once.
 map_port() {
   local port="$1" path="$2"
-  if [[ -f "$build/wine-session.env" ]]; then
-    bash "$root/tests/wine/map-com-port.sh" "$build" "$port" "$path" >/dev/null
-    return
-  fi
   WINEPREFIX="$build/wineprefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all \
     wine reg add 'HKLM\Software\Wine\Ports' /v "$port" /t REG_SZ /d "$path" /f \
     </dev/null >/dev/null 2>&1

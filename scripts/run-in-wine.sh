@@ -3,7 +3,7 @@
 #   run-in-wine.sh program.exe [arguments...]
 # CMake uses it as CMAKE_CROSSCOMPILING_EMULATOR, so every test of the Windows
 # build runs through it. The session (Xvfb, prefix, wineserver) is started by
-# the CTest fixture "wine" (tests/wine/wine-session.sh); this script only joins
+# the CTest fixture "wine" (scripts/wine-session.sh); this script only joins
 # it. The exit code is the Windows program's.
 #
 # The build folder is found from $VEXAL_WINE_BUILD_DIR, or else by walking up
@@ -40,7 +40,7 @@ fi
 state="$build/wine-session.env"
 if [[ ! -f "$state" ]]; then
   echo "run-in-wine: no Wine session in $build: run the test through ctest (fixture" \
-    "\"wine\") or start one with tests/wine/wine-session.sh start $build" >&2
+    "\"wine\") or start one with scripts/wine-session.sh start $build" >&2
   exit 125
 fi
 # shellcheck disable=SC1090

@@ -10,7 +10,7 @@
 #   wine-session.sh prefix <build-dir>  only make sure the prefix exists and starts
 #
 # The state goes to <build-dir>/wine-session.env (WINEPREFIX, DISPLAY, pids) as
-# soon as there is something to stop; tests/wine/run-in-wine.sh reads it.
+# soon as there is something to stop; scripts/run-in-wine.sh reads it.
 # Everything started here is detached (setsid, stdio to log files), so CTest
 # does not wait for it.
 set -euo pipefail
