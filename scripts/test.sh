@@ -1,7 +1,8 @@
 #!/bin/bash
 # THE test command: installs what is missing, builds the native tree (core and
-# its tests under ASan/UBSan) and the Windows tree (cross-built with MinGW-w64),
-# and runs every test of both through one CTest run, ending with its summary.
+# its tests under ASan/UBSan) and the Windows trees (cross-built with MinGW-w64,
+# 64-bit with every test, 32-bit the program alone), and runs every test
+# through one CTest run, ending with its summary.
 # The Windows tests run under Wine in build/win/wineprefix on a private Xvfb.
 # The exit code is CTest's. Extra arguments go to ctest (e.g. -R startup).
 set -euo pipefail
@@ -10,10 +11,15 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build"
 jobs="${VEXAL_JOBS:-2}"
 
-bash "$root/scripts/setup-deps.sh"
+# The 32-bit program is tested under 32-bit Wine as well.
+bash "$root/scripts/setup-deps.sh" wine32:i386
+
+cmake -S "$root" -B "$build/win32" --toolchain "$root/cmake/mingw-w64-i686.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DVEXAL_BUILD_TESTS=OFF
+cmake --build "$build/win32" -j"$jobs" --target vexal
 
 cmake -S "$root" -B "$build/win" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release
+  -DCMAKE_BUILD_TYPE=Release -DVEXAL_EXE_32="$build/win32/src/vexal.exe"
 cmake --build "$build/win" -j"$jobs"
 
 cmake -S "$root" -B "$build/native" -DVEXAL_SANITIZE=ON \

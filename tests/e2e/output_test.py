@@ -65,6 +65,42 @@ def pdf_printer():
     subprocess.run(["lpadmin", "-d", "VexalPDF"], check=True)
 
 
+def print_page(driver, checks, out):
+    """Prints through the print dialog to the CUPS PDF printer and reads the page
+    back: the heading whole, in a readable size, everything on the page; the
+    picture on the upper half."""
+    pdf_printer()
+    started = time.time()
+    driver.dialog(6050, "Print")
+    driver.press(1)
+    pdfs = []
+    for _ in range(300):
+        pdfs = [p for p in glob.glob("/root/PDF/*Druck*.pdf") + glob.glob(
+            "/var/spool/cups-pdf/ANONYMOUS/*Druck*.pdf") if os.path.getmtime(p) >= started - 1]
+        if pdfs:
+            break
+        time.sleep(0.1)
+    checks.check(pdfs, "the printer wrote a PDF")
+    if pdfs:
+        time.sleep(0.5)  # cups-pdf may still be closing it
+        shutil.copy(pdfs[0], os.path.join(out, "page.pdf"))
+        page, width = words(os.path.join(out, "page.pdf"))
+        heading = [w for w in page if w[2] < 30]
+        checks.check(re.fullmatch(r"VEXAL-Interface V1\.0 - Ausgabe vom \d\d\.\d\d\.\d{4}, \d\d:\d\d",
+                                  " ".join(w[0] for w in heading)), "the whole heading")
+        checks.check(all(0 <= w[1] and w[3] <= width and 5 <= w[4] - w[2] <= 18 for w in heading),
+                     "heading words inside the page, 5 to 18 pt high")
+        checks.check({"CH1:", "CH2:", "TB:"} <= {w[0] for w in page if 0 <= w[1] and w[3] <= width},
+                     "labels inside the page")
+        subprocess.run(["pdftoppm", "-r", "40", "-singlefile", os.path.join(out, "page.pdf"),
+                        os.path.join(out, "page")], check=True)
+        r, g, b = read_ppm(os.path.join(out, "page.ppm")).astype(int).transpose(2, 0, 1)
+        half = r.shape[0] // 2
+        cyan, green = (r < 100) & (g > 180) & (b > 180), (r < 100) & (g > 180) & (b < 100)
+        checks.check(cyan[:half].sum() > 100 and green[:half].sum() > 100
+                     and (r + g + b)[half:].min() > 600, "coloured traces on the upper half only")
+
+
 def test(driver, checks, args):
     out = args.out
     for old in glob.glob(os.path.join(out, "*.txt")) + glob.glob(os.path.join(out, "*.emf")):
@@ -103,38 +139,7 @@ def test(driver, checks, args):
     starts = [round(x1) for _, x1, *_ in labels]
     checks.check(len(set(starts)) > len(starts) * 0.6, "no glyphs piled on one spot")
 
-    # A printed page from the CUPS PDF printer: the heading whole, in a
-    # readable size, everything on the page; the picture on the upper half.
-    pdf_printer()
-    started = time.time()
-    driver.dialog(6050, "Print")
-    driver.press(1)
-    pdfs = []
-    for _ in range(300):
-        pdfs = [p for p in glob.glob("/root/PDF/*Druck*.pdf") + glob.glob(
-            "/var/spool/cups-pdf/ANONYMOUS/*Druck*.pdf") if os.path.getmtime(p) >= started - 1]
-        if pdfs:
-            break
-        time.sleep(0.1)
-    checks.check(pdfs, "the printer wrote a PDF")
-    if pdfs:
-        time.sleep(0.5)  # cups-pdf may still be closing it
-        shutil.copy(pdfs[0], os.path.join(out, "page.pdf"))
-        page, width = words(os.path.join(out, "page.pdf"))
-        heading = [w for w in page if w[2] < 30]
-        checks.check(re.fullmatch(r"VEXAL-Interface V1\.0 - Ausgabe vom \d\d\.\d\d\.\d{4}, \d\d:\d\d",
-                                  " ".join(w[0] for w in heading)), "the whole heading")
-        checks.check(all(0 <= w[1] and w[3] <= width and 5 <= w[4] - w[2] <= 18 for w in heading),
-                     "heading words inside the page, 5 to 18 pt high")
-        checks.check({"CH1:", "CH2:", "TB:"} <= {w[0] for w in page if 0 <= w[1] and w[3] <= width},
-                     "labels inside the page")
-        subprocess.run(["pdftoppm", "-r", "40", "-singlefile", os.path.join(out, "page.pdf"),
-                        os.path.join(out, "page")], check=True)
-        r, g, b = read_ppm(os.path.join(out, "page.ppm")).astype(int).transpose(2, 0, 1)
-        half = r.shape[0] // 2
-        cyan, green = (r < 100) & (g > 180) & (b > 180), (r < 100) & (g > 180) & (b < 100)
-        checks.check(cyan[:half].sum() > 100 and green[:half].sum() > 100
-                     and (r + g + b)[half:].min() > 600, "coloured traces on the upper half only")
+    print_page(driver, checks, out)
 
     # Files that cannot be written get a box, and nothing of the old is lost.
     locked = os.path.join(out, "fest.txt")

@@ -1,0 +1,8 @@
+# Run by CPack before it zips the staged files: every file and folder gets the
+# time of SOURCE_DATE_EPOCH (the last commit, set by scripts/release.sh), so that
+# two builds of the same commit give the same zip.
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  message(FATAL_ERROR "SOURCE_DATE_EPOCH is not set: build the release with scripts/release.sh")
+endif()
+file(GLOB_RECURSE entries LIST_DIRECTORIES true "${CPACK_TEMPORARY_DIRECTORY}/*")
+execute_process(COMMAND touch -h -d @$ENV{SOURCE_DATE_EPOCH} ${entries} COMMAND_ERROR_IS_FATAL ANY)

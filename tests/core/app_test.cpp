@@ -1,0 +1,84 @@
+// The menu commands and the traces shown at start.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "app/demo_traces.h"
+#include "app/menu_commands.h"
+#include "display/timebase_labels.h"
+
+namespace vexal {
+namespace {
+
+using enum MenuAction;
+using Field = int DisplaySettings::*;
+
+// What an identifier's command must do. A selection's group is the one whose scale
+// or timebase table knows the identifier: in any other group it would move the
+// wrong check mark and label the wrong channel.
+std::pair<MenuAction, Field> Expected(int id) {
+  const std::map<int, MenuAction> plain = {
+      {6052, kQuit},       {6001, kExportText}, {6061, kExportMetafile}, {6050, kPrint},
+      {6058, kReadDirect}, {6059, kReadEeprom}, {6060, kPortDialog},     {6062, kAbout}};
+  if (plain.contains(id)) return {plain.at(id), nullptr};
+  if (id == 6037) return {kToggleGain, &DisplaySettings::ch1Gain5};
+  if (id == 6051) return {kToggleGain, &DisplaySettings::ch2Gain5};
+  const auto volts = [id](int ch, int oneVolt) {
+    return MicrovoltsPerDivision(ch, id) != 1'000'000 || id == oneVolt;
+  };
+  const auto probe = [id](int ch, int oneToOne) {
+    return ProbeFactor(ch, id) != 1 || id == oneToOne;
+  };
+  if (volts(0, IDM_CH1_1V)) return {kSelect, &DisplaySettings::ch1VoltsPerDiv};
+  if (volts(1, IDM_CH2_1V)) return {kSelect, &DisplaySettings::ch2VoltsPerDiv};
+  if (probe(0, IDM_CH1_PROBE_1)) return {kSelect, &DisplaySettings::ch1Probe};
+  if (probe(1, IDM_CH2_PROBE_1)) return {kSelect, &DisplaySettings::ch2Probe};
+  return {kSelect, TimebaseLabel(id) != nullptr ? &DisplaySettings::timebase : nullptr};
+}
+
+TEST(MenuCommands, EachIdentifierFrom6001To6062HasOneCommandInItsGroup) {
+  std::set<int> ids;
+  for (const MenuCommand& command : MenuCommands()) {
+    EXPECT_TRUE(ids.insert(command.id).second) << command.id;
+    EXPECT_EQ(FindMenuCommand(command.id), &command);
+    EXPECT_EQ(std::pair(command.action, command.field), Expected(command.id)) << command.id;
+  }
+  EXPECT_EQ(std::tuple(ids.size(), *ids.begin(), *ids.rbegin()), std::tuple(62u, 6001, 6062));
+  for (int id : {6000, 6063, 0}) EXPECT_EQ(FindMenuCommand(id), nullptr);
+}
+
+// From the start settings, each step's mark to clear and mark to set (0: none): channel 1's
+// "2V" 6032 (not 6025) from 1V 6026, probe 10:1 6035 from 6034, 500us 6017 from 100ms 6012 and
+// again (it stays checked), channel 2's gain 6051 on, four commands that are no settings, and
+// channel 1's gain 6037 on and off.
+TEST(ApplySettingsCommand, MovesTheMarkWithinItsGroupAndTogglesTheGain) {
+  const int steps[][3] = {{6032, 6026, 6032}, {6035, 6034, 6035}, {6017, 6012, 6017},
+                          {6017, 6017, 6017}, {6051, 0, 6051},    {6052, 0, 0},
+                          {6001, 0, 0},       {6058, 0, 0},       {6062, 0, 0},
+                          {6037, 0, 6037},    {6037, 6037, 0}};
+  DisplaySettings s;
+  for (const auto& [id, uncheck, check] : steps) {
+    const CheckMarkChange change = ApplySettingsCommand(s, *FindMenuCommand(id));
+    EXPECT_EQ(std::pair(change.uncheckId, change.checkId), std::pair(uncheck, check)) << id;
+  }
+  EXPECT_EQ(std::tie(s.timebase, s.ch1VoltsPerDiv, s.ch2VoltsPerDiv, s.ch1Probe, s.ch2Probe,
+                     s.ch1Gain5, s.ch2Gain5),
+            std::tuple(6017, 6032, 6040, 6035, 6047, 0, 1));
+}
+
+TEST(DemoTraces, SineOnChannelOneCosineOnChannelTwo) {
+  const WaveformSnapshot t = DemonstrationTraces();
+  EXPECT_EQ(t.hasData, (std::array<int, 2>{1, 1}));
+  // Index, sine, cosine: cos 0 reaches 256 and is held at 255; values truncate, never round.
+  const int points[][3] = {{0, 128, 255},   {1, 128, 255},    {2, 129, 255},
+                           {128, 218, 218}, {256, 255, 128},  {512, 128, 0},
+                           {768, 0, 127},   {1024, 127, 255}, {2047, 126, 255}};
+  for (const auto& [i, sine, cosine] : points) {
+    EXPECT_EQ(std::pair(int{t.samples[0][i]}, int{t.samples[1][i]}), std::pair(sine, cosine)) << i;
+  }
+}
+
+}  // namespace
+}  // namespace vexal

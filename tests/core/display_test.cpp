@@ -1,0 +1,193 @@
+// The scale labels, the timebase table and the oscilloscope picture.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <cstring>
+#include <tuple>
+
+#include "display/display_settings.h"
+#include "display/timebase_labels.h"
+#include "display/waveform_renderer.h"
+#include "recording_canvas.h"
+
+namespace vexal {
+namespace {
+
+using test::Lines;
+using test::RecordingCanvas;
+using test::Stroke;
+using Label = std::pair<std::uint32_t, int>;  // value, unit code
+
+Label Of(const ScaleLabel& label) {
+  return {label.value, label.unitCode};
+}
+
+// Each channel looks its identifiers up in its own column only: 6025 lies among channel 1's
+// identifiers but is channel 2's "2V". A foreign identifier counts as 1 V or a 1:1 probe. The
+// other channel keeps the start settings, 1 V.
+TEST(ScaleLabels, UnitBoundariesAndOwnColumnsOnBothChannels) {
+  const struct {
+    int channel, volts, probe, gain5;
+    Label label;
+  } cases[] = {
+      {0, IDM_CH1_20V, IDM_CH1_PROBE_100, 0, {2, kUnitKilovolt}},
+      {1, IDM_CH2_20V, IDM_CH2_PROBE_100, 1, {400, kUnitVolt}},
+      {0, IDM_CH1_10V, IDM_CH1_PROBE_100, 0, {1, kUnitKilovolt}},
+      {1, IDM_CH2_5MV, IDM_CH2_PROBE_1, 1, {1, kUnitMillivolt}},
+      {0, IDM_CH1_1V, IDM_CH1_PROBE_1, 1, {200, kUnitMillivolt}},
+      {1, IDM_CH2_500MV, IDM_CH2_PROBE_10, 0, {5, kUnitVolt}},
+      {0, IDM_CH1_2V, IDM_CH1_PROBE_1, 0, {2, kUnitVolt}},
+      {1, IDM_CH2_500MV, IDM_CH2_PROBE_1, 0, {500, kUnitMillivolt}},
+      {0, IDM_CH2_2V, IDM_CH1_PROBE_10, 0, {10, kUnitVolt}},
+      {1, IDM_CH2_2V, IDM_CH2_PROBE_1, 1, {400, kUnitMillivolt}},
+      {0, IDM_CH1_1V, IDM_CH2_PROBE_100, 0, {1, kUnitVolt}},
+      {1, IDM_CH1_2V, IDM_CH1_PROBE_10, 0, {1, kUnitVolt}},
+  };
+  for (const auto& c : cases) {
+    DisplaySettings s;
+    (c.channel == 0 ? s.ch1VoltsPerDiv : s.ch2VoltsPerDiv) = c.volts;
+    (c.channel == 0 ? s.ch1Probe : s.ch2Probe) = c.probe;
+    (c.channel == 0 ? s.ch1Gain5 : s.ch2Gain5) = c.gain5;
+    const ScaleLabels labels = ComputeScaleLabels(s);
+    EXPECT_EQ(Of(labels[c.channel]), c.label) << c.volts << " " << c.probe << " " << c.gain5;
+    EXPECT_EQ(Of(labels[1 - c.channel]), Label(1, kUnitVolt));
+  }
+  EXPECT_EQ(std::pair(MicrovoltsPerDivision(2, IDM_CH1_20V), ProbeFactor(-1, IDM_CH1_PROBE_10)),
+            std::pair(1'000'000u, 1u));
+
+  // UpdateScaleLabels writes the process-wide records.
+  TheDisplaySettings().ch2Probe = IDM_CH2_PROBE_100;
+  UpdateScaleLabels();
+  EXPECT_EQ(std::pair(Of(TheScaleLabels()[0]), Of(TheScaleLabels()[1])),
+            std::pair(Label(1, kUnitVolt), Label(100, kUnitVolt)));
+  TheDisplaySettings() = DisplaySettings{};
+  UpdateScaleLabels();
+}
+
+TEST(TimebaseTable, MenuOrderAndLabels) {
+  for (const TimebaseRow& row : TimebaseLabelTable) {
+    // Written by wsprintfA with no arguments, in Windows-1252 (never UTF-8's 0xC2 0xB5).
+    EXPECT_EQ(std::strpbrk(row.labelText, "%\xC2"), nullptr) << row.labelText;
+  }
+  // "500µs" (6017) stands before "200µs" (6016).
+  const std::tuple<std::size_t, int, const char*, const char*> rows[] = {
+      {0, 6004, "50s", "TB: 50 s / DIV"},
+      {8, 6012, "100ms", "TB: 100 ms / DIV"},
+      {12, 6055, "5ms", "TB: 5 ms / DIV"},
+      {15, 6017, "500\xB5s", "TB: 500 \xB5s / DIV"},
+      {16, 6016, "200\xB5s", "TB: 200 \xB5s / DIV"},
+      {21, 6022, "5\xB5s", "TB: 5 \xB5s / DIV"}};
+  for (const auto& [index, id, menu, label] : rows) {
+    EXPECT_EQ(TimebaseLabelTable[index].id, id);
+    EXPECT_STREQ(TimebaseLabelTable[index].menuText, menu);
+    EXPECT_STREQ(TimebaseLabel(id), label);
+  }
+  for (int id : {6023, 6003, 0}) EXPECT_EQ(TimebaseLabel(id), nullptr) << id;
+}
+
+const ScaleLabels kLabels = {ScaleLabel{1, kUnitVolt}, ScaleLabel{500, kUnitMillivolt}};
+
+RecordingCanvas Render(int width, int height, int ch1, int ch2, const ScaleLabels& labels = kLabels,
+                       int timebase = IDM_TB_100MS, WaveformSnapshot store = {}) {
+  RecordingCanvas canvas;
+  store.hasData = {ch1, ch2};
+  RenderWaveformPicture(canvas, {width, height, 8, 16}, store, labels, timebase);
+  return canvas;
+}
+
+// Every line is drawn with a pen of its own: 92 for the graticule, 2047 per trace.
+TEST(WaveformRenderer, CallsFollowTheChannelsWithData) {
+  const Lines frame = {"gray brush",  "rect 20 20 780 580", "brush #000000", "rect 40 40 760 560",
+                       "entry brush", "pen 1 #0000a0",      "92 lines",      "release"};
+  const Lines timebase = {"colour #00ffff", "align 2", "text 752 544 TB: 100 ms / DIV"};
+  const std::pair<std::array<int, 2>, Lines> cases[] = {
+      {{0, 0}, {"transparent"}},
+      {{1, 0},
+       {"pen 2 #00ffff", "2047 lines", "release", "transparent", "colour #00ffff",
+        "text 48 544 CH1:   1 V / DIV"}},
+      {{0, 1},
+       {"pen 2 #00ff00", "2047 lines", "release", "transparent", "colour #00ff00",
+        "text 48 544 CH2: 500 mV / DIV"}},
+      {{1, 1},
+       {"pen 2 #00ffff", "2047 lines", "release", "pen 2 #00ff00", "2047 lines", "release",
+        "transparent", "colour #00ffff", "text 48 528 CH1:   1 V / DIV", "colour #00ff00",
+        "text 48 544 CH2: 500 mV / DIV"}},
+  };
+  for (const auto& [data, middle] : cases) {
+    Lines expected = frame;
+    expected.insert(expected.end(), middle.begin(), middle.end());
+    expected.insert(expected.end(), timebase.begin(), timebase.end());
+    EXPECT_EQ(Render(800, 600, data[0], data[1]).calls, expected);
+  }
+}
+
+TEST(WaveformRenderer, GraticuleOf800x600) {
+  const std::vector<Stroke> s = Render(800, 600, 0, 0).Strokes(0);
+  // 544, not 543: 40 + 720 * (35 / 50.0) is truncated as a whole.
+  const int lineX[] = {40, 112, 184, 256, 328, 400, 472, 544, 616, 688, 760};
+  for (int n = 0; n <= 10; ++n) EXPECT_EQ(s.at(5 * n), (Stroke{lineX[n], 560, lineX[n], 40})) << n;
+  const int lineY[] = {40, 105, 170, 235, 300, 365, 430, 495, 560};
+  for (int n = 0; n <= 8; ++n) EXPECT_EQ(s.at(51 + 5 * n), (Stroke{40, lineY[n], 760, lineY[n]}));
+  const int tickX[] = {54, 68, 83, 97};
+  for (int n = 0; n < 4; ++n) EXPECT_EQ(s.at(n + 1), (Stroke{tickX[n], 293, tickX[n], 307}));
+  EXPECT_EQ(s.at(51 + 1), (Stroke{393, 53, 407, 53}));
+  // 360 * (23 / 40.0) is 206.99999999999997: exact arithmetic would give 247.
+  EXPECT_EQ(GraticuleY(ScreenPlotArea(800, 440), 23), 246);
+}
+
+TEST(WaveformRenderer, TracesFollowTheSamplesOneStepShortOfTheRightEdge) {
+  WaveformSnapshot store;
+  store.samples[0] = {0, 1, 128, 255};
+  store.samples[1].fill(128);
+  store.samples[1][0] = 255;
+  const RecordingCanvas canvas = Render(800, 600, 1, 1, kLabels, IDM_TB_100MS, store);
+  const std::vector<Stroke>&ch1 = canvas.Strokes(1), &ch2 = canvas.Strokes(2);
+  EXPECT_EQ(std::vector(ch1.begin(), ch1.begin() + 3),
+            (std::vector<Stroke>{{40, 560, 40, 557}, {40, 557, 40, 300}, {40, 300, 41, 42}}));
+  EXPECT_EQ(ch1.at(2046)[2], 759);
+  EXPECT_EQ(ch2.at(0), (Stroke{40, 42, 40, 300}));
+}
+
+TEST(WaveformRenderer, LabelFormatsPerUnit) {
+  // kV has a field width of one, the others of three.
+  const std::pair<int, std::string> cases[] = {{kUnitKilovolt, "7 kV / DIV"},
+                                               {kUnitVolt, "  7 V / DIV"},
+                                               {kUnitMillivolt, "  7 mV / DIV"},
+                                               {kUnitMicrovolt, "  7 \xB5V / DIV"}};
+  for (const auto& [unit, text] : cases) {
+    const ScaleLabel label{7, unit};
+    EXPECT_EQ(Render(800, 600, 1, 1, {label, label}, IDM_TB_500US).Only("text"),
+              (Lines{"text 48 528 CH1: " + text, "text 48 544 CH2: " + text,
+                     "text 752 544 TB: 500 \xB5s / DIV"}));
+  }
+  EXPECT_EQ(ScreenLabelFormat(2, 0), nullptr);
+  // An unknown timebase or unit sets up the text but writes none.
+  const RecordingCanvas unknown = Render(800, 600, 1, 0, {ScaleLabel{7, 4}, kLabels[1]}, 6001);
+  EXPECT_EQ(unknown.Only("text").size(), 0u);
+  EXPECT_EQ(unknown.calls.back(), "align 2");
+}
+
+TEST(WaveformRenderer, NarrowPictureUsesTheNegativeSpan) {
+  // 60 x 70: L = 40 > R = 20, T = 40 > B = 30.
+  const RecordingCanvas canvas = Render(60, 70, 1, 0);
+  EXPECT_EQ(canvas.calls.at(1), "rect 20 20 40 50");
+  EXPECT_EQ(canvas.Only("text").at(0), "text 48 14 CH1:   1 V / DIV");
+  const std::vector<Stroke>& s = canvas.Strokes(0);
+  EXPECT_EQ(s.at(0), (Stroke{40, 30, 40, 40}));
+  EXPECT_EQ(s.at(1), (Stroke{39, 28, 39, 42}));  // 40 - 0.4, centre 40 + (-10) / 2
+  EXPECT_EQ(s.at(50), (Stroke{20, 30, 20, 40}));
+  EXPECT_EQ(s.at(51 + 1), (Stroke{23, 39, 37, 39}));  // 40 - 0.25; centre 30
+  // 39.990..., the sum truncated as a whole; the last point one step short of 20.
+  EXPECT_EQ(canvas.Strokes(1).at(0), (Stroke{40, 30, 39, 30}));
+  EXPECT_EQ(TraceX(ScreenPlotArea(60, 70), 2047), 20);
+  EXPECT_EQ(TraceY(ScreenPlotArea(60, 70), 255), 39);
+
+  // Sizes far outside any window stay defined behaviour.
+  for (int size : {0, -100, INT_MIN, INT_MAX}) {
+    EXPECT_EQ(Render(size, size, 1, 1).Only("text").size(), 3u);
+  }
+}
+
+}  // namespace
+}  // namespace vexal

@@ -1,0 +1,211 @@
+// The interface's reply as the port hands it out, and the port it comes from.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "link/port_name.h"
+#include "link/reply_parser.h"
+
+namespace vexal {
+namespace {
+
+const std::string kTaken =
+    "Daten \xFC"
+    "bernommen.";
+
+// Hands out a reply the way a serial port does: each Read delivers at most the
+// next scripted chunk (a line pause ends a read early) and a chunk of size 0 is
+// a read that times out. After the script the rest of the reply comes as fast as
+// it is asked for; after the reply the line stays silent.
+class ScriptedSource : public ByteSource {
+ public:
+  explicit ScriptedSource(std::string reply, std::vector<std::size_t> chunks = {})
+      : reply_(std::move(reply)), chunks_(chunks.begin(), chunks.end()) {}
+
+  std::size_t Read(std::uint8_t* buffer, std::size_t count) override {
+    ++reads;
+    lastRequest = count;
+    EXPECT_TRUE(count > 0 && count <= kBlockSize) << count;
+    readsAfterSilence += fellSilent;
+    std::size_t n = std::min(count, reply_.size() - offset_);
+    if (!chunks_.empty()) {
+      n = std::min(n, chunks_.front());
+      if ((chunks_.front() -= n) == 0) chunks_.pop_front();
+    }
+    fellSilent = fellSilent || n == 0;
+    std::copy_n(reply_.begin() + static_cast<std::ptrdiff_t>(offset_), n, buffer);
+    offset_ += n;
+    return n;
+  }
+
+  int reads = 0, readsAfterSilence = 0;
+  std::size_t lastRequest = 0;
+  bool fellSilent = false;
+
+ private:
+  std::string reply_;
+  std::size_t offset_ = 0;
+  std::deque<std::size_t> chunks_;
+};
+
+// Channel `channel`'s marker and LF, then 2048 samples drawn in turn from
+// `samples` (three characters each), each followed by `separator`.
+std::string DataSection(int channel, const std::vector<std::string>& samples,
+                        char separator = '\n') {
+  std::string section = "Kanal " + std::to_string(channel) + ":\n";
+  for (std::size_t j = 0; j < kSamplesPerChannel; ++j) {
+    section += samples[j % samples.size()] + separator;
+  }
+  return section;
+}
+std::string StatusSection(int channel, const std::string& status) {
+  return "Kanal " + std::to_string(channel) + ": " + status + "\n";
+}
+
+// What the parser made of a reply, in words: the summary of a complete reply, the
+// box text of a foreign one, which sections a broken-off one completed.
+std::string Verdict(const ReplyResult& r) {
+  const bool one = r.channels[0].complete, two = r.channels[1].complete;
+  if (r.outcome == ReplyOutcome::kComplete && one && two) return ComposeSummary(r);
+  if (r.outcome == ReplyOutcome::kBrokenOff && !two) {
+    return one ? "broken off after channel 1" : "broken off";
+  }
+  if (one || two) return "inconsistent";
+  if (r.outcome == ReplyOutcome::kNotAReply) return "foreign: " + ForeignReplyMessage(r);
+  return r.outcome == ReplyOutcome::kNoAnswer ? "no answer" : "inconsistent";
+}
+
+TEST(DigitValue, OnlyOneToNineCount) {
+  for (int c = 0; c < 256; ++c) {
+    EXPECT_EQ(DigitValue(static_cast<std::uint8_t>(c)), c >= '1' && c <= '9' ? c - '0' : 0) << c;
+  }
+}
+
+// Three digits each, hundreds first, every step modulo 256; the separators are never
+// examined. Ragged reads, some of a single byte, and pauses that end two reads early
+// within one block parse the same as full blocks.
+TEST(ReplyParser, FullReplyInAnyReadsFillsBothChannels) {
+  const std::vector<std::string> digits = {"255", "256", "999", " 42",
+                                           "4 2", "abc", "-12", "\xB9\x31\x32"};
+  const int values[] = {255, 0, 231, 42, 146, 0, 12, 12};
+  std::vector<std::size_t> ragged = {64};
+  for (std::size_t i = 0, total = 64; total < 16402; total += ragged.back(), ++i) {
+    ragged.push_back(1 + (i * 37) % 64);
+  }
+  const std::pair<std::vector<std::size_t>, char> runs[] = {
+      {{}, '\n'}, {ragged, 'K'}, {{64, 64, 10, 5, 49, 64}, '\0'}};
+  for (const auto& [chunks, separator] : runs) {
+    const std::string reply =
+        DataSection(1, digits, separator) + DataSection(2, {"064", "192"}, separator);
+    ASSERT_EQ(reply[128 * 64 + 17], '\n');  // channel 2's LF, inside block 129
+    ScriptedSource source(reply, chunks);
+    const ReplyResult result = ParseReply(source);
+    EXPECT_EQ(Verdict(result), "Kanal 1: " + kTaken + "\nKanal 2: " + kTaken);
+    for (std::size_t i = 0; i < kSamplesPerChannel; ++i) {
+      ASSERT_EQ(result.channels[0].samples[i], values[i % 8]) << digits[i % 8];
+      ASSERT_EQ(result.channels[1].samples[i], i % 2 ? 192 : 64) << i;
+    }
+    EXPECT_FALSE(source.fellSilent);
+    // A complete reply is not waited for past its last byte: the last block is
+    // asked for only up to the reply's end (16402 = 256 x 64 + 18).
+    if (chunks.empty()) {
+      EXPECT_EQ(std::pair(source.reads, source.lastRequest), std::pair(257, std::size_t{18}));
+    }
+  }
+}
+
+TEST(ReplyParser, StatusLinesForeignTextAndBrokenOffReplies) {
+  const std::string data1 = DataSection(1, {"099"}), data2 = DataSection(2, {"099"});
+  const std::string full = data1 + data2, stray = "128\n055\n" + full;
+  const std::string noData = StatusSection(1, "Keine Daten vorhanden");
+  const std::string leer = StatusSection(2, "Leer"), x31 = std::string(31, 'x');
+  const std::string long1 =
+      StatusSection(1, "Keine Daten vorhanden - Speicher des Interface ist leer");
+  const std::string noDataLeer = "Kanal 1: Keine Daten vorhanden\nKanal 2: Leer";
+  const std::string cut1 = "Kanal 1: Keine Daten vorhanden - Speiche\nKanal 2: ";
+  const std::string unknown = "foreign: Interface sendet unbekannte Daten !";
+  const struct {
+    std::string reply;
+    std::vector<std::size_t> chunks;  // see ScriptedSource
+    std::string verdict;
+    int reads = 0;  // 0: not counted
+  } cases[] = {
+      // Status lines in either channel; channel 2's starts at 8210, one byte after its marker.
+      {noData + data2, {}, "Kanal 1: Keine Daten vorhanden\nKanal 2: " + kTaken},
+      {data1 + leer, {}, "Kanal 1: " + kTaken + "\nKanal 2: Leer"},
+      // The whole reply in one short read: the end of the last line is known at its
+      // LF, or, without one, only when the line falls silent.
+      {noData + leer, {noData.size() + leer.size()}, noDataLeer, 1},
+      {noData + "Kanal 2: Leer", {noData.size() + 13}, noDataLeer, 2},
+      // Channel 2's line runs from position 50 over the block boundary at 64.
+      {StatusSection(1, x31) + StatusSection(2, "Messung abgebrochen, bitte") + "tail",
+       {64, 3, 61},
+       "Kanal 1: " + x31 + "\nKanal 2: Messung abgebrochen, bitte"},
+      // Lines are cut to 31 characters but consumed to their LF, channel 1's past the
+      // first block, read on from the port.
+      {long1 + data2, {}, cut1 + kTaken},
+      {long1 + StatusSection(2, "Kanal nicht aktiv, bitte Oszilloskop einschalten"),
+       {},
+       cut1 + "Kanal nicht aktiv, bitte Oszill"},
+      // The separator of the very last sample is never looked at.
+      {full.substr(0, 16401), {}, "Kanal 1: " + kTaken + "\nKanal 2: " + kTaken},
+      {"", {}, "no answer", 1},
+      // The text is every byte of the first read up to a NUL; with nothing visible
+      // in it the box still says what went wrong.
+      {"Syntax Error\r\n", {}, "foreign: Syntax Error\r\n", 1},
+      {std::string("ok\0Kanal 1:\n", 12), {}, "foreign: ok", 1},
+      {std::string("\0Kanal 1:\n", 10), {}, unknown, 1},
+      {"\r\n \n", {}, unknown, 2},
+      // An adapter's burst of 5 bytes is read on until the marker can be judged;
+      // a reply that really ends after 6 bytes is shown as it came.
+      {"Kanal 1: Leer\nKanal 2: Leer\n", {5}, "Kanal 1: Leer\nKanal 2: Leer", 2},
+      {"Kanal ", {}, "foreign: Kanal ", 2},
+      // Bytes in front of the marker would put every position out of step.
+      {stray, {}, "foreign: " + stray.substr(0, 64), 1},
+      // Broken off: only complete sections count.
+      {full.substr(0, 8), {}, "broken off"},
+      {full.substr(0, 4000), {}, "broken off"},
+      {full.substr(0, 8199), {}, "broken off"},                  // before channel 1's last digit
+      {full.substr(0, 8205), {}, "broken off after channel 1"},  // inside the marker
+      {full.substr(0, 8209), {}, "broken off after channel 1"},  // before its LF
+      {full.substr(0, 12000), {}, "broken off after channel 1"},
+      {full.substr(0, 16400), {}, "broken off after channel 1"},  // before the last digit
+      {(noData + data2).substr(0, 20), {}, "broken off"},
+      {(noData + data2).substr(0, 31), {}, "broken off after channel 1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.reply.substr(0, 20)) + " of " +
+                 std::to_string(c.reply.size()));
+    ScriptedSource source(c.reply, c.chunks);
+    const ReplyResult result = ParseReply(source);
+    EXPECT_EQ(Verdict(result), c.verdict);
+    for (const ChannelSection& section : result.channels) {
+      const auto& v = section.samples;
+      if (section.complete) {
+        EXPECT_EQ(std::count(v.begin(), v.end(), 99), section.hasData * 2048);
+      }
+    }
+    if (c.reads != 0) {
+      EXPECT_EQ(source.reads, c.reads);
+    }
+    // One read that times out ends it: nothing is waited for after that.
+    EXPECT_EQ(source.readsAfterSilence, 0);
+  }
+}
+
+TEST(PortName, CommitRewritesTheDigitAndIgnoresPortsOutsideOneToEight) {
+  EXPECT_EQ(std::pair(PortNumber(), PortName()), std::pair(2, std::string("COM2")));
+  const int steps[][2] = {{7, 7},  {0, 7}, {9, 7}, {-1, 7},
+                          {10, 7}, {8, 8}, {1, 1}};  // commit, port
+  for (const auto& [commit, port] : steps) {
+    CommitPortNumber(commit);
+    EXPECT_EQ(std::pair(PortNumber(), PortName()), std::pair(port, "COM" + std::to_string(port)));
+  }
+  CommitPortNumber(2);
+}
+
+}  // namespace
+}  // namespace vexal

@@ -1,0 +1,224 @@
+// The printed page and the text file of the samples, written and read back.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "output/print_layout.h"
+#include "output/text_export.h"
+#include "output/text_import.h"
+#include "recording_canvas.h"
+
+namespace vexal {
+namespace {
+
+using test::Lines;
+using test::RecordingCanvas;
+using test::Stroke;
+
+// The printed page, call by call, on a page of 960 x 990 device units with a
+// line height of 20.
+RecordingCanvas Print(int ch1, int ch2, bool colour = true, int height = 990,
+                      ScaleLabels labels = {{{1, kUnitVolt}, {500, kUnitMillivolt}}}) {
+  WaveformSnapshot store;
+  store.samples[0] = {0, 1, 128, 255};
+  store.hasData = {ch1, ch2};
+  RecordingCanvas canvas;
+  RenderPrintPage(canvas, PrintPage{960, height, 20, colour}, TimeStamp{2024, 12, 5, 9, 7}, store,
+                  labels, 6012);
+  return canvas;
+}
+
+// Paper has no brushes: both frames stay white. The graticule and each trace have a pen
+// of their own. Channel labels switch the background to transparent; the timebase label
+// alone stays opaque.
+TEST(PrintLayout, CallsPerChannelAndPrinter) {
+  const Lines head = {
+      "align 6",           "text 480 0 VEXAL-Interface V1.0 - Ausgabe vom 05.12.2024, 09:07",
+      "align 0",           "pen 5 #000000",
+      "rect 0 20 960 475", "rect 20 40 940 455",
+      "release",           "pen 3 #000000",
+      "88 lines"};
+  const Lines tail = {"colour #000000", "align 2", "text 920 435 TB: 100 ms / DIV", "release"};
+  const std::pair<std::array<int, 3>, Lines> cases[] = {
+      // channel 1, channel 2, colour
+      {{1, 1, 1},
+       {"release", "pen 5 #00ffff", "2047 lines", "colour #00ffff", "transparent",
+        "text 40 415 CH1: 1 V / DIV", "release", "pen 5 #00ff00", "2047 lines", "colour #00ff00",
+        "transparent", "text 40 435 CH2: 500 mV / DIV"}},
+      {{1, 0, 0},
+       {"release", "pen 5 #000000", "2047 lines", "colour #000000", "transparent",
+        "text 40 435 CH1: 1 V / DIV"}},
+      {{0, 1, 0},
+       {"release", "pen 5 #646464", "2047 lines", "colour #646464", "transparent",
+        "text 40 435 CH2: 500 mV / DIV"}},
+      {{0, 0, 1}, {}},
+  };
+  for (const auto& [flags, middle] : cases) {
+    Lines expected = head;
+    expected.insert(expected.end(), middle.begin(), middle.end());
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    EXPECT_EQ(Print(flags[0], flags[1], flags[2] != 0).calls, expected);
+  }
+}
+
+TEST(PrintLayout, GraticuleInnerPositionsAndTrace) {
+  const RecordingCanvas page = Print(1, 0);
+  const std::vector<Stroke>& g = page.Strokes(1);
+  // Ym = 247, Xm = 480.
+  const int fullX[] = {112, 204, 296, 388, 480, 572, 664, 756, 848};
+  for (int n = 0; n < 9; ++n) EXPECT_EQ(g.at(5 * n + 4), (Stroke{fullX[n], 455, fullX[n], 40}));
+  const int tickX[] = {38, 56, 75, 93};
+  for (int n = 0; n < 4; ++n) EXPECT_EQ(g.at(n), (Stroke{tickX[n], 197, tickX[n], 297}));
+  const int fullY[] = {91, 143, 195, 247, 299, 351, 403};
+  for (int n = 0; n < 7; ++n)
+    EXPECT_EQ(g.at(49 + 5 * n + 4), (Stroke{20, fullY[n], 940, fullY[n]}));
+  const int tickY[] = {50, 60, 71, 81};
+  for (int n = 0; n < 4; ++n) EXPECT_EQ(g.at(49 + n), (Stroke{430, tickY[n], 530, tickY[n]}));
+
+  const std::vector<Stroke>& trace = page.Strokes(2);
+  EXPECT_EQ(std::vector(trace.begin(), trace.begin() + 3),
+            (std::vector<Stroke>{{20, 455, 20, 453}, {20, 453, 20, 247}, {20, 247, 21, 41}}));
+  EXPECT_EQ(trace.back()[2], 939);
+
+  // An odd page height changes nothing.
+  const RecordingCanvas odd = Print(1, 0, true, 991);
+  EXPECT_EQ(std::pair(odd.calls, odd.pens), std::pair(page.calls, page.pens));
+}
+
+TEST(PrintLayout, LabelFormatsHaveNoFieldWidth) {
+  // A unit code outside 0 to 3 prints as volts.
+  const std::pair<ScaleLabel, std::string> cases[] = {{{2, kUnitKilovolt}, "2 kV / DIV"},
+                                                      {{400, kUnitVolt}, "400 V / DIV"},
+                                                      {{5, kUnitMillivolt}, "5 mV / DIV"},
+                                                      {{1, kUnitMicrovolt}, "1 \xB5V / DIV"},
+                                                      {{7, 4}, "7 V / DIV"},
+                                                      {{7, -1}, "7 V / DIV"}};
+  for (const auto& [label, text] : cases) {
+    const Lines texts = Print(1, 1, true, 990, {label, label}).Only("text");
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[1], "text 40 415 CH1: " + text);
+    EXPECT_EQ(texts[2], "text 40 435 CH2: " + text);
+  }
+}
+
+TEST(TextExport, HeadingPadsDateAndTime) {
+  // The year has a width of four, not a zero fill.
+  const std::pair<TimeStamp, const char*> cases[] = {{{2024, 12, 5, 9, 7}, "05.12.2024, 09:07"},
+                                                     {{2031, 1, 1, 0, 5}, "01.01.2031, 00:05"},
+                                                     {{1999, 11, 30, 23, 59}, "30.11.1999, 23:59"},
+                                                     {{987, 6, 15, 12, 30}, "15.06. 987, 12:30"}};
+  for (const auto& [stamp, date] : cases) {
+    EXPECT_EQ(TextExportPieces(WaveformSnapshot{}, stamp)[0],
+              std::string("\nVEXAL-Interface V1.0 - Ausgabe vom ") + date + "\n");
+  }
+}
+
+// The pieces as one file, with CR LF line ends if asked.
+std::string Join(const std::vector<std::string>& pieces, bool crLf = false) {
+  std::string file;
+  for (const std::string& piece : pieces)
+    for (char c : piece) file += crLf && c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return file;
+}
+
+// Read from a buffer of exactly the file's size, so that a look past its end shows.
+std::optional<SavedExport> Read(const std::string& file) {
+  const std::vector<char> exact(file.begin(), file.end());
+  return ReadTextExport(std::string_view(exact.data(), exact.size()));
+}
+
+// Channel 1 counts up, channel 2 down in steps of 7: every value from 0 to 255 in both.
+WaveformSnapshot Distinctive(int ch1, int ch2) {
+  WaveformSnapshot store;
+  for (int i = 0; i < kSamplesPerChannel; ++i) {
+    store.samples[0][i] = static_cast<std::uint8_t>(i % 256);
+    store.samples[1][i] = static_cast<std::uint8_t>(255 - (i * 7) % 256);
+  }
+  store.hasData = {ch1, ch2};
+  return store;
+}
+
+// The file byte for byte in a few exact pieces and its size, then read back with LF and
+// with CR LF line ends. Without channel 1, channel 2's buffer is written whatever its
+// flag says, so neither flag set gives the same bytes as channel 2 alone and loads as that.
+TEST(TextFile, WrittenAndReadBack) {
+  const struct {
+    std::array<int, kChannelCount> flags, loadedFlags;
+    TimeStamp stamp;
+    const char *heading, *line0;
+    std::size_t size;
+  } cases[] = {
+      {{1, 1},
+       {1, 1},
+       {12345, 1, 1, 0, 0},
+       "Kanal 1\t\tKanal2\n\n",
+       "000\t\t\t255\n",
+       55 + 54 + 17 + 2048 * 10 + 2},
+      {{1, 0}, {1, 0}, {987, 6, 15, 12, 30}, "Kanal 1\n\n", "000\n", 54 + 54 + 9 + 2048 * 4 + 2},
+      {{0, 1}, {0, 1}, {2024, 12, 5, 9, 7}, "Kanal 2\n\n", "255\n", 54 + 54 + 9 + 2048 * 4 + 2},
+      {{0, 0}, {0, 1}, {1, 11, 30, 23, 59}, "Kanal 2\n\n", "255\n", 54 + 54 + 9 + 2048 * 4 + 2}};
+  for (const auto& c : cases) {
+    const WaveformSnapshot store = Distinctive(c.flags[0], c.flags[1]);
+    // One piece per heading, rule, channel heading, sample line and the end.
+    const std::vector<std::string> pieces = TextExportPieces(store, c.stamp);
+    ASSERT_EQ(pieces.size(), 2048u + 4);
+    EXPECT_EQ(pieces[1], std::string(52, '=') + "\n\n");
+    EXPECT_EQ(pieces[2], c.heading);
+    EXPECT_EQ(pieces[3], c.line0);
+    EXPECT_EQ(pieces.back(), "\n\n");
+    EXPECT_EQ(Join(pieces).size(), c.size);
+    for (bool crLf : {false, true}) {
+      const std::string text = Join(pieces, crLf);
+      EXPECT_LE(text.size(), kMaxTextExportBytes);
+      SCOPED_TRACE(testing::Message()
+                   << "flags " << c.flags[0] << c.flags[1] << ", size " << text.size());
+      const std::optional<SavedExport> saved = Read(text);
+      ASSERT_TRUE(saved.has_value());
+      WaveformSnapshot loaded = store;
+      ApplySavedExport(*saved, loaded);
+      EXPECT_EQ(loaded.samples, store.samples);
+      EXPECT_EQ(loaded.hasData, c.loadedFlags);
+      // The same bytes again, heading included: the stamp came back too.
+      EXPECT_EQ(TextExportPieces(loaded, saved->stamp), pieces);
+    }
+  }
+}
+
+TEST(TextImport, RejectsAnythingElse) {
+  const std::vector<std::string> two = TextExportPieces(Distinctive(1, 1), {2024, 12, 5, 9, 7});
+  const std::vector<std::string> one = TextExportPieces(Distinctive(1, 0), {2024, 12, 5, 9, 7});
+  const auto edit = [](auto pieces, std::size_t at, std::string s) {
+    pieces[at] = s;
+    return Join(pieces);
+  };
+  // Piece 3 + i is sample line i; line 100 reads "100" in one column.
+  const std::size_t line = 3 + 100, end = 3 + kSamplesPerChannel;
+  const std::pair<const char*, std::string> cases[] = {
+      {"empty", ""},
+      {"heading", edit(two, 0, "\nVEXAL-Interface V1.1 - Ausgabe vom 05.12.2024, 09:07\n")},
+      {"year 0987", edit(two, 0, "\nVEXAL-Interface V1.0 - Ausgabe vom 05.12.0987, 09:07\n")},
+      {"cut after the month", Join(two).substr(0, 36 + 6)},
+      {"rule", edit(two, 1, std::string(51, '=') + "\n\n")},
+      {"channel heading", edit(two, 2, "Kanal 1\t\tKanal 2\n\n")},
+      {"no channel heading", two[0] + two[1] + std::string(2050, '\n')},
+      {"line missing", edit(one, line, "")},
+      {"empty line", edit(one, line, "\n")},
+      {"extra line", edit(one, line, "100\n100\n")},
+      {"256", edit(one, line, "256\n")},
+      {"two digits", edit(one, line, "12\n")},
+      {"four digits", edit(one, line, "0012\n")},
+      {"letter", edit(two, line, "1a0\t\t\t067\n")},
+      {"no closing", edit(two, end, "")},
+      {"trailing byte", edit(two, end, "\n\n ")},
+      {"too long", Join(two) + std::string(kMaxTextExportBytes, '\n')},
+      {"lone CR", edit(one, line, "1\r00\n")},
+      {"CR at the end", edit(one, end, "\n\n\r")},
+      {"two columns in one", edit(one, line, "100\t\t\t067\n")},
+  };
+  for (const auto& [name, file] : cases) EXPECT_FALSE(Read(file).has_value()) << name;
+}
+
+}  // namespace
+}  // namespace vexal

@@ -1,0 +1,33 @@
+"""The 32-bit program under 32-bit Wine, for the older PCs beside the scope:
+it starts, reads the interface, writes its text export through the save dialog,
+prints through the print dialog (both dialogs take their records' sizes from
+the 32-bit build), and ends with exit code 0."""
+
+import os
+import time
+
+from output_test import export, print_page, text_file
+from vexal_e2e import BOTH_TAKEN, DIRECT, Simulator, run
+
+
+def test(driver, checks, args):
+    driver.start()
+    with Simulator(args) as sim:
+        driver.menu(DIRECT, sync=False)
+        checks.equal(driver.box("readout"), (BOTH_TAKEN, "information"), "a full read-out")
+        samples = sim.samples()
+    path = os.path.join(args.out, "messung.txt")
+    if os.path.exists(path):
+        os.remove(path)
+    stamp = time.localtime()
+    export(driver, 6001, path)
+    columns = {1: samples[0], 2: samples[1]}
+    checks.check(open(path, "rb").read() in (text_file(stamp, columns),
+                                             text_file(time.localtime(), columns)),
+                 "the text export, byte for byte")
+    print_page(driver, checks, args.out)
+    checks.equal(driver.close_and_wait(), 0, "exit code")
+
+
+if __name__ == "__main__":
+    run(test)
