@@ -80,6 +80,6 @@ EOF
 # --- instrument link: the read-out against the simulator (bench/readout) ---
 cmake --build "$win" -j"${VEXAL_JOBS:-2}" --target vexal_sim_host >/dev/null
 echo
-python3 "$root/bench/readout/readout_bench.py" --win-build "$win" \
+/usr/bin/python3 "$root/bench/readout/readout_bench.py" --win-build "$win" \
   --runs "${VEXAL_BENCH_READOUT_RUNS:-10}"
 # --- end of instrument link ---

@@ -37,6 +37,7 @@ stop_session() {
   for pid in $(sed -n 's/^VEXAL_.*_PID=.\([0-9]*\).$/\1/p' "$state"); do
     if [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" =~ ^(Xvfb|matchbox) ]]; then
       kill "$pid" 2>/dev/null || true
+      for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     fi
   done
   rm -f "$state"
@@ -48,7 +49,7 @@ start_display() {
   local n pid
   for n in $(seq 100 199); do
     [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]] && continue
-    setsid Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -noreset \
+    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset \
       </dev/null >"$logs/xvfb.log" 2>&1 &
     pid=$!
     echo "VEXAL_XVFB_PID='$pid'" >"$state"

@@ -149,7 +149,8 @@ def test(driver, checks, args):
     checks.equal(driver.box("locked-box"), ("Fehler beim Anlegen der Datei !", "error"),
                  "a read-only file")
     checks.equal(open(locked).read(), "protected", "the read-only file kept its content")
-    spool = os.path.join(wine_session()["WINEPREFIX"], "drive_c/windows/system32/spool/PRINTERS")
+    spool = os.path.join(wine_session()["WINEPREFIX"], "drive_c/windows/system32/spool")
+    spool = os.path.join(spool, next(n for n in os.listdir(spool) if n.lower() == "printers"))
     os.rename(spool, spool + "-parked")  # the spooler cannot take the job
     try:
         driver.dialog(6050, "Print")

@@ -23,7 +23,8 @@
 //   screenshot main|dialog <file.bmp>   the client area as a 24-bit BMP
 //   close                     the main window's close box
 //   wait-exit <ms>            waits for the program to end: exit-code
-//   counters                  gdi, user, handles, private-kb of the program
+//   counters                  the program's GDI and USER objects, handles, and
+//                             private, commit and working-set KB
 //   menu-state <id>...        check marks, read inside the program (hook DLL)
 //   drop <path>               drops a file on the main window (hook DLL)
 // When the commands run out, a program that still runs is ended.
@@ -314,9 +315,10 @@ void Execute(const std::vector<std::string>& words) {
     GetProcessHandleCount(g_process.hProcess, &handles);
     GetProcessMemoryInfo(g_process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                          sizeof memory);
-    std::printf("counters %lu %lu %lu %zu\n", GetGuiResources(g_process.hProcess, GR_GDIOBJECTS),
-                GetGuiResources(g_process.hProcess, GR_USEROBJECTS), handles,
-                memory.PrivateUsage / 1024);
+    std::printf(
+        "counters %lu %lu %lu %zu %zu %zu\n", GetGuiResources(g_process.hProcess, GR_GDIOBJECTS),
+        GetGuiResources(g_process.hProcess, GR_USEROBJECTS), handles, memory.PrivateUsage / 1024,
+        memory.PagefileUsage / 1024, memory.WorkingSetSize / 1024);
   } else if (command == "menu-state") {
     std::fputs(AskHook(vexal_drive::kMenuStates, words).c_str(), stdout);
   } else if (command == "drop") {
