@@ -16,11 +16,11 @@ bash "$root/scripts/setup-deps.sh"
 cmake -S "$root" -B "$win" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$win" -j"${VEXAL_JOBS:-2}" \
-  --target vexal vexal_drive vexal_drive_hook minimal_window paint_bench >/dev/null
+  --target vexal vexal_drive minimal_window paint_bench >/dev/null
 
 vexal="$win/src/vexal.exe"
 minimal="$win/bench/minimal_window.exe"
-drive="$win/tests/e2e/harness/vexal_drive.exe"
+drive="$win/tools/vexal_drive/vexal_drive.exe"
 wine_run="$root/scripts/run-in-wine.sh"
 session="$root/scripts/wine-session.sh"
 

@@ -16,10 +16,10 @@ bash "$root/scripts/setup-deps.sh"
 
 cmake -S "$root" -B "$win" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$win" -j"$jobs" --target vexal vexal_drive vexal_drive_hook
+cmake --build "$win" -j"$jobs" --target vexal vexal_drive
 
 vexal="$win/src/vexal.exe"
-drive="$win/tests/e2e/harness/vexal_drive.exe"
+drive="$win/tools/vexal_drive/vexal_drive.exe"
 session="$root/scripts/wine-session.sh"
 
 # --- instrument link (owned by the link subsystem) -------------------------

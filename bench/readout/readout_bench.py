@@ -38,7 +38,7 @@ def parse_args(runs=5):
 def bench_driver(build, name):
     """A driver for vexal.exe of `build`, in that build's Wine session (started
     and stopped here when none runs), with the simulator's environment set."""
-    paths = {"vexal": f"{build}/src/vexal.exe", "drive": f"{build}/tests/e2e/harness/vexal_drive.exe",
+    paths = {"vexal": f"{build}/src/vexal.exe", "drive": f"{build}/tools/vexal_drive/vexal_drive.exe",
              "sim": f"{build}/host/vexal_sim/vexal_sim"}
     for what, path in paths.items():
         if not os.path.exists(path):

@@ -22,8 +22,8 @@ constexpr VoltsRow kVoltsTable[] = {
     {{IDM_CH1_10MV, IDM_CH2_10MV}, 10'000},    {{IDM_CH1_5MV, IDM_CH2_5MV}, 5'000},
 };
 
-constexpr int kProbe10[2] = {IDM_CH1_PROBE_10, IDM_CH2_PROBE_10};
-constexpr int kProbe100[2] = {IDM_CH1_PROBE_100, IDM_CH2_PROBE_100};
+constexpr int kProbe10[] = {IDM_CH1_PROBE_10, IDM_CH2_PROBE_10};  // channel 1, channel 2
+constexpr int kProbe100[] = {IDM_CH1_PROBE_100, IDM_CH2_PROBE_100};
 
 constexpr std::uint32_t kOneVolt = 1'000'000;
 

@@ -1,5 +1,6 @@
 #include "display/waveform_renderer.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 
@@ -26,9 +27,8 @@ int Saturate(long long v) {
 
 // Truncates toward zero; out-of-range doubles would make the conversion undefined.
 int Saturate(double v) {
-  if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
-  if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
-  return static_cast<int>(v);
+  return static_cast<int>(
+      std::clamp(v, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 int Offset(int v, long long delta) {
@@ -128,12 +128,13 @@ PlotArea ScreenPlotArea(int width, int height) {
 }
 
 const char* ScreenLabelFormat(int channel, int unitCode) {
-  static const char* const kFormats[2][4] = {
-      {"CH1: %1d kV / DIV", "CH1: %3d V / DIV", "CH1: %3d mV / DIV", "CH1: %3d \xB5V / DIV"},
-      {"CH2: %1d kV / DIV", "CH2: %3d V / DIV", "CH2: %3d mV / DIV", "CH2: %3d \xB5V / DIV"},
+  // Channel 1's four units, then channel 2's.
+  static const char* const kFormats[] = {
+      "CH1: %1d kV / DIV", "CH1: %3d V / DIV", "CH1: %3d mV / DIV", "CH1: %3d \xB5V / DIV",
+      "CH2: %1d kV / DIV", "CH2: %3d V / DIV", "CH2: %3d mV / DIV", "CH2: %3d \xB5V / DIV",
   };
   if (channel < 0 || channel > 1 || unitCode < 0 || unitCode > 3) return nullptr;
-  return kFormats[channel][unitCode];
+  return kFormats[channel * 4 + unitCode];
 }
 
 void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const WaveformSnapshot& store,

@@ -18,10 +18,10 @@ constexpr int kTickHalfLength = 50;
 
 constexpr char kHeadingFormat[] = "VEXAL-Interface V1.0 - Ausgabe vom %02d.%02d.%4d, %02d:%02d";
 
-// By unit code 0 (kV) to 3 (µV); no field width on paper.
-constexpr const char* kChannelLabelFormats[2][4] = {
-    {"CH1: %d kV / DIV", "CH1: %d V / DIV", "CH1: %d mV / DIV", "CH1: %d \xB5V / DIV"},
-    {"CH2: %d kV / DIV", "CH2: %d V / DIV", "CH2: %d mV / DIV", "CH2: %d \xB5V / DIV"},
+// By unit code 0 (kV) to 3 (µV), channel 1's then channel 2's; no field width on paper.
+constexpr const char* kChannelLabelFormats[] = {
+    "CH1: %d kV / DIV", "CH1: %d V / DIV", "CH1: %d mV / DIV", "CH1: %d \xB5V / DIV",
+    "CH2: %d kV / DIV", "CH2: %d V / DIV", "CH2: %d mV / DIV", "CH2: %d \xB5V / DIV",
 };
 
 TextArgs Args(std::initializer_list<int> values) {
@@ -36,13 +36,16 @@ void DrawChannel(Canvas& canvas, const PlotArea& area, int lineHeight, int chann
   canvas.ReleasePen();
   canvas.SelectNewPen(kTracePenWidth, colour);
   DrawTracePath(canvas, area, samples);
-  const int unit = label.unitCode >= 0 && label.unitCode <= 3 ? label.unitCode : kUnitVolt;
   canvas.SetTextColour(colour);
   // Only the channel labels switch to a transparent background; with no
   // channel shown the timebase label stays opaque.
   canvas.SetTransparentBackground();
+  // Scale labels only ever hold unit codes 0 to 3; anything else leaves the
+  // label out rather than print a wrong unit, as the screen does.
+  if (label.unitCode < kUnitKilovolt || label.unitCode > kUnitMicrovolt) return;
   canvas.WriteText(area.left + lineHeight, area.bottom - rowsAboveBottom * lineHeight,
-                   kChannelLabelFormats[channel][unit], Args({static_cast<int>(label.value)}));
+                   kChannelLabelFormats[channel * 4 + label.unitCode],
+                   Args({static_cast<int>(label.value)}));
 }
 
 }  // namespace

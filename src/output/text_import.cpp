@@ -1,5 +1,7 @@
 #include "output/text_import.h"
 
+#include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace vexal {
@@ -25,31 +27,33 @@ class Cursor {
     return true;
   }
 
-  // Exactly `width` decimal digits, as "%02d" and "%03d" write them.
+  // Exactly `width` decimal digits, as "%02d" and "%03d" write them: no sign,
+  // no blank.
   bool Digits(std::size_t width, int& value) {
-    if (rest_.size() < width) return false;
-    value = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-      if (rest_[i] < '0' || rest_[i] > '9') return false;
-      value = value * 10 + (rest_[i] - '0');
-    }
+    const char* begin = rest_.data();
+    unsigned digits{};
+    const auto [end, error] = std::from_chars(begin, begin + std::min(width, rest_.size()), digits);
+    if (error != std::errc{} || end != begin + width) return false;
+    value = static_cast<int>(digits);
     rest_.remove_prefix(width);
     return true;
   }
 
-  // "%4d" of a positive year: blank-padded to four characters, or five digits
+  // "%4d" of a positive year: four characters, blank-padded, or five digits
   // from 10000 on. No zero fill, so that writing the year again gives the same
   // bytes.
   bool Year(int& year) {
-    const bool five = rest_.size() > 4 && rest_[4] != ',';
-    std::size_t blanks = 0;
-    while (!five && blanks < 3 && blanks < rest_.size() && rest_[blanks] == ' ') ++blanks;
+    const std::size_t width = rest_.find(',') == 5 ? 5 : 4;
+    const std::size_t blanks = rest_.substr(0, width).find_first_not_of(' ');
+    if (blanks == std::string_view::npos || rest_[blanks] == '0' || (width == 5 && blanks != 0)) {
+      return false;
+    }
     rest_.remove_prefix(blanks);
-    return !rest_.starts_with('0') && Digits(five ? 5 : 4 - blanks, year);
+    return Digits(width - blanks, year);
   }
 
   bool Sample(std::uint8_t& sample) {
-    int value = 0;
+    int value{};
     if (!Digits(3, value) || value > kMaxSample) return false;
     sample = static_cast<std::uint8_t>(value);
     return true;

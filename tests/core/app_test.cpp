@@ -15,9 +15,8 @@ namespace {
 using enum MenuAction;
 using Field = int DisplaySettings::*;
 
-// What an identifier's command must do. A selection's group is the one whose scale
-// or timebase table knows the identifier: in any other group it would move the
-// wrong check mark and label the wrong channel.
+// What an identifier's command must do: a selection belongs to the group whose scale or
+// timebase table knows it, in any other it would move the wrong mark and label.
 std::pair<MenuAction, Field> Expected(int id) {
   const std::map<int, MenuAction> plain = {
       {6052, kQuit},       {6001, kExportText}, {6061, kExportMetafile}, {6050, kPrint},
@@ -25,12 +24,11 @@ std::pair<MenuAction, Field> Expected(int id) {
   if (plain.contains(id)) return {plain.at(id), nullptr};
   if (id == 6037) return {kToggleGain, &DisplaySettings::ch1Gain5};
   if (id == 6051) return {kToggleGain, &DisplaySettings::ch2Gain5};
+  // Identifiers outside a channel's column count as 1 V and as a 1:1 probe.
   const auto volts = [id](int ch, int oneVolt) {
     return MicrovoltsPerDivision(ch, id) != 1'000'000 || id == oneVolt;
   };
-  const auto probe = [id](int ch, int oneToOne) {
-    return ProbeFactor(ch, id) != 1 || id == oneToOne;
-  };
+  const auto probe = [id](int ch, int one) { return ProbeFactor(ch, id) != 1 || id == one; };
   if (volts(0, IDM_CH1_1V)) return {kSelect, &DisplaySettings::ch1VoltsPerDiv};
   if (volts(1, IDM_CH2_1V)) return {kSelect, &DisplaySettings::ch2VoltsPerDiv};
   if (probe(0, IDM_CH1_PROBE_1)) return {kSelect, &DisplaySettings::ch1Probe};
@@ -49,10 +47,9 @@ TEST(MenuCommands, EachIdentifierFrom6001To6062HasOneCommandInItsGroup) {
   for (int id : {6000, 6063, 0}) EXPECT_EQ(FindMenuCommand(id), nullptr);
 }
 
-// From the start settings, each step's mark to clear and mark to set (0: none): channel 1's
-// "2V" 6032 (not 6025) from 1V 6026, probe 10:1 6035 from 6034, 500us 6017 from 100ms 6012 and
-// again (it stays checked), channel 2's gain 6051 on, four commands that are no settings, and
-// channel 1's gain 6037 on and off.
+// Each step's mark to clear and to set (0: none): channel 1's "2V" 6032 (not 6025) from 1V 6026,
+// probe 6035 from 6034, 500us 6017 from 100ms 6012 and again (it stays checked), channel 2's
+// gain 6051 on, four commands that are no settings, channel 1's gain 6037 on and off.
 TEST(ApplySettingsCommand, MovesTheMarkWithinItsGroupAndTogglesTheGain) {
   const int steps[][3] = {{6032, 6026, 6032}, {6035, 6034, 6035}, {6017, 6012, 6017},
                           {6017, 6017, 6017}, {6051, 0, 6051},    {6052, 0, 0},

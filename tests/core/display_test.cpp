@@ -9,6 +9,7 @@
 #include "display/display_settings.h"
 #include "display/timebase_labels.h"
 #include "display/waveform_renderer.h"
+#include "display/waveform_store.h"
 #include "recording_canvas.h"
 
 namespace vexal {
@@ -23,9 +24,8 @@ Label Of(const ScaleLabel& label) {
   return {label.value, label.unitCode};
 }
 
-// Each channel looks its identifiers up in its own column only: 6025 lies among channel 1's
-// identifiers but is channel 2's "2V". A foreign identifier counts as 1 V or a 1:1 probe. The
-// other channel keeps the start settings, 1 V.
+// Each channel has its own column: 6025, among channel 1's identifiers, is channel 2's "2V";
+// a foreign identifier counts as 1 V or 1:1. The other channel keeps its start label, 1 V.
 TEST(ScaleLabels, UnitBoundariesAndOwnColumnsOnBothChannels) {
   const struct {
     int channel, volts, probe, gain5;
@@ -38,7 +38,6 @@ TEST(ScaleLabels, UnitBoundariesAndOwnColumnsOnBothChannels) {
       {0, IDM_CH1_1V, IDM_CH1_PROBE_1, 1, {200, kUnitMillivolt}},
       {1, IDM_CH2_500MV, IDM_CH2_PROBE_10, 0, {5, kUnitVolt}},
       {0, IDM_CH1_2V, IDM_CH1_PROBE_1, 0, {2, kUnitVolt}},
-      {1, IDM_CH2_500MV, IDM_CH2_PROBE_1, 0, {500, kUnitMillivolt}},
       {0, IDM_CH2_2V, IDM_CH1_PROBE_10, 0, {10, kUnitVolt}},
       {1, IDM_CH2_2V, IDM_CH2_PROBE_1, 1, {400, kUnitMillivolt}},
       {0, IDM_CH1_1V, IDM_CH2_PROBE_100, 0, {1, kUnitVolt}},
@@ -65,11 +64,24 @@ TEST(ScaleLabels, UnitBoundariesAndOwnColumnsOnBothChannels) {
   UpdateScaleLabels();
 }
 
+// A channel's section commits its samples with the flag 1; a status line only clears the flag.
+TEST(WaveformStore, ChannelsCommitAsTheReplyCompletesThem) {
+  WaveformStore store;
+  ChannelSamples samples{};
+  samples[7] = 200;
+  store.CommitChannel(1, samples);
+  store.MarkWithoutData(0);
+  store.Modify([](WaveformSnapshot& s) { s.samples[0][1] = 9; });
+  const WaveformSnapshot got = store.Snapshot();
+  EXPECT_EQ(got.hasData, (std::array<int, 2>{0, 1}));
+  EXPECT_EQ(std::tuple(got.samples[1][7], got.samples[0][1], got.samples[0][7]),
+            std::tuple(200, 9, 0));
+}
+
 TEST(TimebaseTable, MenuOrderAndLabels) {
-  for (const TimebaseRow& row : TimebaseLabelTable) {
-    // Written by wsprintfA with no arguments, in Windows-1252 (never UTF-8's 0xC2 0xB5).
-    EXPECT_EQ(std::strpbrk(row.labelText, "%\xC2"), nullptr) << row.labelText;
-  }
+  // Written by wsprintfA with no arguments, in Windows-1252 (never UTF-8's 0xC2 0xB5).
+  for (const TimebaseRow& r : TimebaseLabelTable)
+    EXPECT_EQ(std::strpbrk(r.labelText, "%\xC2"), nullptr);
   // "500µs" (6017) stands before "200µs" (6016).
   const std::tuple<std::size_t, int, const char*, const char*> rows[] = {
       {0, 6004, "50s", "TB: 50 s / DIV"},
@@ -122,8 +134,13 @@ TEST(WaveformRenderer, CallsFollowTheChannelsWithData) {
   }
 }
 
-TEST(WaveformRenderer, GraticuleOf800x600) {
-  const std::vector<Stroke> s = Render(800, 600, 0, 0).Strokes(0);
+TEST(WaveformRenderer, GraticuleAndTracesOf800x600) {
+  WaveformSnapshot store;
+  store.samples[0] = {0, 1, 128, 255};
+  store.samples[1].fill(128);
+  store.samples[1][0] = 255;
+  const RecordingCanvas canvas = Render(800, 600, 1, 1, kLabels, IDM_TB_100MS, store);
+  const std::vector<Stroke>&s = canvas.Strokes(0), &ch1 = canvas.Strokes(1);
   // 544, not 543: 40 + 720 * (35 / 50.0) is truncated as a whole.
   const int lineX[] = {40, 112, 184, 256, 328, 400, 472, 544, 616, 688, 760};
   for (int n = 0; n <= 10; ++n) EXPECT_EQ(s.at(5 * n), (Stroke{lineX[n], 560, lineX[n], 40})) << n;
@@ -134,32 +151,22 @@ TEST(WaveformRenderer, GraticuleOf800x600) {
   EXPECT_EQ(s.at(51 + 1), (Stroke{393, 53, 407, 53}));
   // 360 * (23 / 40.0) is 206.99999999999997: exact arithmetic would give 247.
   EXPECT_EQ(GraticuleY(ScreenPlotArea(800, 440), 23), 246);
-}
 
-TEST(WaveformRenderer, TracesFollowTheSamplesOneStepShortOfTheRightEdge) {
-  WaveformSnapshot store;
-  store.samples[0] = {0, 1, 128, 255};
-  store.samples[1].fill(128);
-  store.samples[1][0] = 255;
-  const RecordingCanvas canvas = Render(800, 600, 1, 1, kLabels, IDM_TB_100MS, store);
-  const std::vector<Stroke>&ch1 = canvas.Strokes(1), &ch2 = canvas.Strokes(2);
+  // The traces follow the samples and end one step short of the right edge.
   EXPECT_EQ(std::vector(ch1.begin(), ch1.begin() + 3),
             (std::vector<Stroke>{{40, 560, 40, 557}, {40, 557, 40, 300}, {40, 300, 41, 42}}));
   EXPECT_EQ(ch1.at(2046)[2], 759);
-  EXPECT_EQ(ch2.at(0), (Stroke{40, 42, 40, 300}));
+  EXPECT_EQ(canvas.Strokes(2).at(0), (Stroke{40, 42, 40, 300}));
 }
 
+// On screen kV has a field width of one, the others of three.
 TEST(WaveformRenderer, LabelFormatsPerUnit) {
-  // kV has a field width of one, the others of three.
-  const std::pair<int, std::string> cases[] = {{kUnitKilovolt, "7 kV / DIV"},
-                                               {kUnitVolt, "  7 V / DIV"},
-                                               {kUnitMillivolt, "  7 mV / DIV"},
-                                               {kUnitMicrovolt, "  7 \xB5V / DIV"}};
-  for (const auto& [unit, text] : cases) {
-    const ScaleLabel label{7, unit};
-    EXPECT_EQ(Render(800, 600, 1, 1, {label, label}, IDM_TB_500US).Only("text"),
-              (Lines{"text 48 528 CH1: " + text, "text 48 544 CH2: " + text,
-                     "text 752 544 TB: 500 \xB5s / DIV"}));
+  const std::string texts[] = {"7 kV", "  7 V", "  7 mV", "  7 \xB5V"};  // by unit code
+  for (int unit = kUnitKilovolt; unit <= kUnitMicrovolt; ++unit) {
+    EXPECT_EQ(
+        Render(800, 600, 1, 1, {{{7, unit}, {7, unit}}}, IDM_TB_500US).Only("text"),
+        (Lines{"text 48 528 CH1: " + texts[unit] + " / DIV",
+               "text 48 544 CH2: " + texts[unit] + " / DIV", "text 752 544 TB: 500 \xB5s / DIV"}));
   }
   EXPECT_EQ(ScreenLabelFormat(2, 0), nullptr);
   // An unknown timebase or unit sets up the text but writes none.
@@ -178,15 +185,14 @@ TEST(WaveformRenderer, NarrowPictureUsesTheNegativeSpan) {
   EXPECT_EQ(s.at(1), (Stroke{39, 28, 39, 42}));  // 40 - 0.4, centre 40 + (-10) / 2
   EXPECT_EQ(s.at(50), (Stroke{20, 30, 20, 40}));
   EXPECT_EQ(s.at(51 + 1), (Stroke{23, 39, 37, 39}));  // 40 - 0.25; centre 30
-  // 39.990..., the sum truncated as a whole; the last point one step short of 20.
+  // Trace x 39.990... truncated as a whole, so 39; the last, 20.0097..., is 20.
   EXPECT_EQ(canvas.Strokes(1).at(0), (Stroke{40, 30, 39, 30}));
   EXPECT_EQ(TraceX(ScreenPlotArea(60, 70), 2047), 20);
   EXPECT_EQ(TraceY(ScreenPlotArea(60, 70), 255), 39);
 
   // Sizes far outside any window stay defined behaviour.
-  for (int size : {0, -100, INT_MIN, INT_MAX}) {
+  for (int size : {0, -100, INT_MIN, INT_MAX})
     EXPECT_EQ(Render(size, size, 1, 1).Only("text").size(), 3u);
-  }
 }
 
 }  // namespace

@@ -17,8 +17,7 @@ using test::Lines;
 using test::RecordingCanvas;
 using test::Stroke;
 
-// The printed page, call by call, on a page of 960 x 990 device units with a
-// line height of 20.
+// The printed page on 960 x 990 device units with a line height of 20.
 RecordingCanvas Print(int ch1, int ch2, bool colour = true, int height = 990,
                       ScaleLabels labels = {{{1, kUnitVolt}, {500, kUnitMillivolt}}}) {
   WaveformSnapshot store;
@@ -30,9 +29,8 @@ RecordingCanvas Print(int ch1, int ch2, bool colour = true, int height = 990,
   return canvas;
 }
 
-// Paper has no brushes: both frames stay white. The graticule and each trace have a pen
-// of their own. Channel labels switch the background to transparent; the timebase label
-// alone stays opaque.
+// Paper has no brushes: the frames stay white. Graticule and traces have pens of their own;
+// channel labels switch to a transparent background, the timebase label stays opaque.
 TEST(PrintLayout, CallsPerChannelAndPrinter) {
   const Lines head = {
       "align 6",           "text 480 0 VEXAL-Interface V1.0 - Ausgabe vom 05.12.2024, 09:07",
@@ -87,31 +85,31 @@ TEST(PrintLayout, GraticuleInnerPositionsAndTrace) {
   EXPECT_EQ(std::pair(odd.calls, odd.pens), std::pair(page.calls, page.pens));
 }
 
-TEST(PrintLayout, LabelFormatsHaveNoFieldWidth) {
-  // A unit code outside 0 to 3 prints as volts.
-  const std::pair<ScaleLabel, std::string> cases[] = {{{2, kUnitKilovolt}, "2 kV / DIV"},
-                                                      {{400, kUnitVolt}, "400 V / DIV"},
-                                                      {{5, kUnitMillivolt}, "5 mV / DIV"},
-                                                      {{1, kUnitMicrovolt}, "1 \xB5V / DIV"},
-                                                      {{7, 4}, "7 V / DIV"},
-                                                      {{7, -1}, "7 V / DIV"}};
-  for (const auto& [label, text] : cases) {
-    const Lines texts = Print(1, 1, true, 990, {label, label}).Only("text");
-    ASSERT_EQ(texts.size(), 4u);
-    EXPECT_EQ(texts[1], "text 40 415 CH1: " + text);
-    EXPECT_EQ(texts[2], "text 40 435 CH2: " + text);
+// No field width on paper; a unit code outside 0 to 3 leaves the label out.
+TEST(PrintLayout, LabelFormatsPerUnit) {
+  const std::pair<int, std::string> cases[] = {
+      {kUnitKilovolt, "kV"},     {kUnitVolt, "V"}, {kUnitMillivolt, "mV"},
+      {kUnitMicrovolt, "\xB5V"}, {4, ""},          {-1, ""}};
+  for (const auto& [unit, text] : cases) {
+    const Lines texts = Print(1, 1, true, 990, {{{7, unit}, {7, unit}}}).Only("text");
+    ASSERT_EQ(texts.size(), text.empty() ? 2u : 4u);
+    if (text.empty()) continue;
+    EXPECT_EQ(texts[1], "text 40 415 CH1: 7 " + text + " / DIV");
+    EXPECT_EQ(texts[2], "text 40 435 CH2: 7 " + text + " / DIV");
   }
 }
 
-TEST(TextExport, HeadingPadsDateAndTime) {
-  // The year has a width of four, not a zero fill.
+// In the file and on paper the year has a width of four, not a zero fill.
+TEST(Heading, PadsDateAndTime) {
   const std::pair<TimeStamp, const char*> cases[] = {{{2024, 12, 5, 9, 7}, "05.12.2024, 09:07"},
                                                      {{2031, 1, 1, 0, 5}, "01.01.2031, 00:05"},
                                                      {{1999, 11, 30, 23, 59}, "30.11.1999, 23:59"},
-                                                     {{987, 6, 15, 12, 30}, "15.06. 987, 12:30"}};
+                                                     {{987, 6, 15, 12, 30}, "15.06. 987, 12:30"},
+                                                     {{12345, 1, 1, 0, 0}, "01.01.12345, 00:00"}};
   for (const auto& [stamp, date] : cases) {
-    EXPECT_EQ(TextExportPieces(WaveformSnapshot{}, stamp)[0],
-              std::string("\nVEXAL-Interface V1.0 - Ausgabe vom ") + date + "\n");
+    const std::string heading = std::string("VEXAL-Interface V1.0 - Ausgabe vom ") + date;
+    EXPECT_EQ(TextExportPieces(WaveformSnapshot{}, stamp)[0], "\n" + heading + "\n");
+    EXPECT_EQ(PrintHeading(stamp), heading);
   }
 }
 
@@ -131,55 +129,49 @@ std::optional<SavedExport> Read(const std::string& file) {
 
 // Channel 1 counts up, channel 2 down in steps of 7: every value from 0 to 255 in both.
 WaveformSnapshot Distinctive(int ch1, int ch2) {
-  WaveformSnapshot store;
+  WaveformSnapshot store{.hasData = {ch1, ch2}};
   for (int i = 0; i < kSamplesPerChannel; ++i) {
-    store.samples[0][i] = static_cast<std::uint8_t>(i % 256);
-    store.samples[1][i] = static_cast<std::uint8_t>(255 - (i * 7) % 256);
+    store.samples[0][i] = static_cast<std::uint8_t>(i);
+    store.samples[1][i] = static_cast<std::uint8_t>(255 - i * 7);
   }
-  store.hasData = {ch1, ch2};
   return store;
 }
 
-// The file byte for byte in a few exact pieces and its size, then read back with LF and
-// with CR LF line ends. Without channel 1, channel 2's buffer is written whatever its
-// flag says, so neither flag set gives the same bytes as channel 2 alone and loads as that.
+// A few exact pieces and the size, then read back with LF and CR LF line ends. Without channel 1
+// channel 2 is written whatever its flag, so no flag set loads as channel 2 alone.
 TEST(TextFile, WrittenAndReadBack) {
   const struct {
-    std::array<int, kChannelCount> flags, loadedFlags;
+    std::array<int, kChannelCount> flags;
     TimeStamp stamp;
-    const char *heading, *line0;
-    std::size_t size;
-  } cases[] = {
-      {{1, 1},
-       {1, 1},
-       {12345, 1, 1, 0, 0},
-       "Kanal 1\t\tKanal2\n\n",
-       "000\t\t\t255\n",
-       55 + 54 + 17 + 2048 * 10 + 2},
-      {{1, 0}, {1, 0}, {987, 6, 15, 12, 30}, "Kanal 1\n\n", "000\n", 54 + 54 + 9 + 2048 * 4 + 2},
-      {{0, 1}, {0, 1}, {2024, 12, 5, 9, 7}, "Kanal 2\n\n", "255\n", 54 + 54 + 9 + 2048 * 4 + 2},
-      {{0, 0}, {0, 1}, {1, 11, 30, 23, 59}, "Kanal 2\n\n", "255\n", 54 + 54 + 9 + 2048 * 4 + 2}};
+    std::string columns;  // the channel heading and the first sample line
+    std::size_t size;     // from the channel heading to the last sample line
+  } cases[] = {{{1, 1}, {12345, 1, 1, 0, 0}, "Kanal 1\t\tKanal2\n\n000\t\t\t255\n", 17 + 2048 * 10},
+               {{1, 0}, {987, 6, 15, 12, 30}, "Kanal 1\n\n000\n", 9 + 2048 * 4},
+               {{0, 1}, {2024, 12, 5, 9, 7}, "Kanal 2\n\n255\n", 9 + 2048 * 4},
+               {{0, 0}, {1, 11, 30, 23, 59}, "Kanal 2\n\n255\n", 9 + 2048 * 4}};
   for (const auto& c : cases) {
     const WaveformSnapshot store = Distinctive(c.flags[0], c.flags[1]);
     // One piece per heading, rule, channel heading, sample line and the end.
     const std::vector<std::string> pieces = TextExportPieces(store, c.stamp);
     ASSERT_EQ(pieces.size(), 2048u + 4);
     EXPECT_EQ(pieces[1], std::string(52, '=') + "\n\n");
-    EXPECT_EQ(pieces[2], c.heading);
-    EXPECT_EQ(pieces[3], c.line0);
+    EXPECT_EQ(pieces[2] + pieces[3], c.columns);
     EXPECT_EQ(pieces.back(), "\n\n");
-    EXPECT_EQ(Join(pieces).size(), c.size);
+    EXPECT_EQ(Join(pieces).size(), pieces[0].size() + 54 + c.size + 2);
     for (bool crLf : {false, true}) {
       const std::string text = Join(pieces, crLf);
       EXPECT_LE(text.size(), kMaxTextExportBytes);
-      SCOPED_TRACE(testing::Message()
-                   << "flags " << c.flags[0] << c.flags[1] << ", size " << text.size());
+      SCOPED_TRACE(testing::Message() << "flags " << c.flags[0] << c.flags[1] << " CR " << crLf);
       const std::optional<SavedExport> saved = Read(text);
       ASSERT_TRUE(saved.has_value());
-      WaveformSnapshot loaded = store;
+      const std::array<int, 2> flags = c.flags == std::array{0, 0} ? std::array{0, 1} : c.flags;
+      // Swapped at first: a channel without a column keeps its samples.
+      WaveformSnapshot loaded{.samples = {store.samples[1], store.samples[0]}};
       ApplySavedExport(*saved, loaded);
-      EXPECT_EQ(loaded.samples, store.samples);
-      EXPECT_EQ(loaded.hasData, c.loadedFlags);
+      EXPECT_EQ(loaded.hasData, flags);
+      for (int ch : {0, 1}) {
+        EXPECT_EQ(loaded.samples[ch], store.samples[flags[ch] ? ch : 1 - ch]);
+      }
       // The same bytes again, heading included: the stamp came back too.
       EXPECT_EQ(TextExportPieces(loaded, saved->stamp), pieces);
     }
@@ -199,7 +191,7 @@ TEST(TextImport, RejectsAnythingElse) {
       {"empty", ""},
       {"heading", edit(two, 0, "\nVEXAL-Interface V1.1 - Ausgabe vom 05.12.2024, 09:07\n")},
       {"year 0987", edit(two, 0, "\nVEXAL-Interface V1.0 - Ausgabe vom 05.12.0987, 09:07\n")},
-      {"cut after the month", Join(two).substr(0, 36 + 6)},
+      {"year  1234", edit(two, 0, "\nVEXAL-Interface V1.0 - Ausgabe vom 05.12. 1234, 09:07\n")},
       {"rule", edit(two, 1, std::string(51, '=') + "\n\n")},
       {"channel heading", edit(two, 2, "Kanal 1\t\tKanal 2\n\n")},
       {"no channel heading", two[0] + two[1] + std::string(2050, '\n')},
@@ -208,6 +200,7 @@ TEST(TextImport, RejectsAnythingElse) {
       {"extra line", edit(one, line, "100\n100\n")},
       {"256", edit(one, line, "256\n")},
       {"two digits", edit(one, line, "12\n")},
+      {"blank-padded", edit(one, line, " 99\n")},
       {"four digits", edit(one, line, "0012\n")},
       {"letter", edit(two, line, "1a0\t\t\t067\n")},
       {"no closing", edit(two, end, "")},

@@ -1,8 +1,7 @@
-// A Canvas that writes down each call as one line, the picture's order, objects and texts
-// at once: "pen 2 #00ffff", "rect 20 20 780 580", "align 2" (the GDI flags: 0 left,
-// 2 right, 6 centre), "text 48 528 CH1:   1 V / DIV" (as snprintf formats it, byte for
-// byte what wsprintfA gives for the %d, %1d, %3d and %02d formats in use). A run of
-// lines is one line, "92 lines"; their strokes are kept per pen.
+// A Canvas that writes down each call as one line: "pen 2 #00ffff", "rect 20 20 780 580",
+// "align 2" (GDI flags: 0 left, 2 right, 6 centre), "text 48 528 CH1:   1 V / DIV" (snprintf
+// gives what wsprintfA does for the formats in use). A run of lines is one line, "92 lines";
+// their strokes are kept per pen.
 #pragma once
 
 #include <array>

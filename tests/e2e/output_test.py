@@ -172,7 +172,7 @@ def test(driver, checks, args):
                  and plot.shown(picture, saved[2], GREEN) >= 0.9, "vexal.exe FILE shows the file")
     dropped = os.path.join(out, "dropped.txt")
     open(dropped, "wb").write(text_file(time.localtime(), {2: saved[1]}))
-    driver.cmd(f"drop {dropped}")
+    driver.hook("drop", dropped)
     picture = driver.screenshot("dropped")
     checks.check(plot.shown(picture, saved[1], GREEN) >= 0.9 and count(picture, CYAN, (
         40, 40, picture.shape[1] // 2, picture.shape[0] - 100)) == 0,
@@ -182,7 +182,7 @@ def test(driver, checks, args):
                                 ("missing.txt", None, "Fehler beim Lesen der Datei !")):
         if content:
             open(os.path.join(out, name), "wb").write(content)
-        driver.cmd(f"drop {os.path.join(out, name)}")
+        driver.hook("drop", os.path.join(out, name))
         checks.equal(driver.box(f"{name}-box"), (text, "error"), f"dropped {name}")
         checks.check((driver.screenshot(name) == picture).all(), f"{name}: the traces stay")
     driver.close_and_wait()

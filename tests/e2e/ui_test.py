@@ -32,8 +32,8 @@ def test(driver, checks, args):
 
     # Channel 1's "10:1 Tastkopf" takes the mark from "1:1" and relabels channel 1 only.
     driver.menu(6035)
-    states = [line.split()[2] for line in driver.cmd(
-        "menu-state " + " ".join(map(str, CH1_PROBES + [CH2_PROBE_1])))]
+    states = [line.split()[2] for line in driver.hook("menu-state",
+                                                      *map(str, CH1_PROBES + [CH2_PROBE_1]))]
     checks.equal(states, ["unchecked", "checked", "unchecked", "checked"],
                  "probe marks of channel 1, then channel 2's 1:1")
     probe10 = driver.screenshot("probe10")

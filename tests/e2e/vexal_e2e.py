@@ -2,7 +2,7 @@
 the device simulator on a pty behind a COM port, and the checks.
 
 CTest starts each test script with --vexal <exe> --drive <vexal_drive.exe>
---wine <run-in-wine.sh> --out <folder>, inside the Wine session of the fixture
+--hook <vexal_hook.exe> --wine <run-in-wine.sh> --out <folder>, inside the Wine session of the fixture
 "wine" (VEXAL_WINE_BUILD_DIR), with VEXAL_SIM set to the host-built simulator.
 """
 
@@ -62,7 +62,15 @@ class Driver:
         return next(r.split(" ")[1:] for r in self.cmd(line) if r.split(" ")[0] == key)
 
     def start(self, *arguments, exe=None):
-        self.value(" ".join(["start", exe or self.args.vexal, *arguments]), "pid")
+        self.hwnd = self.value(" ".join(["start", exe or self.args.vexal, *arguments]), "hwnd")[0]
+
+    def hook(self, *request):
+        """Runs vexal_hook.exe on the main window: menu-state or drop (see its header)."""
+        done = subprocess.run(["bash", self.args.wine, self.args.hook, self.hwnd, *request],
+                              capture_output=True, text=True, cwd=os.path.dirname(self.args.hook))
+        if done.returncode:
+            raise RuntimeError(f"vexal_hook {request}: {done.returncode}")
+        return done.stdout.splitlines()
 
     def menu(self, identifier, sync=True):
         self.cmd(f"menu {identifier}")
@@ -217,18 +225,13 @@ class Simulator:
     def samples(self):
         """The samples of each channel of the last reply (None for a status
         line or a cut run), as the program reads them: fixed positions from its start."""
-        data = self.reply()
-
-        def digit(byte):
-            return byte - 48 if 49 <= byte <= 57 else 0
-
-        channels, position = [], 8
+        data, channels, position = self.reply(), [], 8
+        digits = [byte - 48 if 49 <= byte <= 57 else 0 for byte in data]
         for _ in range(2):
             if position + 1 + 4 * 2048 > len(data):  # a reply cut short
                 channels.append(None)
             elif data[position] == 10:
-                channels.append([(100 * digit(data[p]) + 10 * digit(data[p + 1])
-                                  + digit(data[p + 2])) % 256
+                channels.append([(100 * digits[p] + 10 * digits[p + 1] + digits[p + 2]) % 256
                                  for p in range(position + 1, position + 1 + 4 * 2048, 4)])
                 position += 1 + 4 * 2048 + 8
             else:
@@ -252,14 +255,11 @@ class Checks:
     """Collects named checks; a test fails when one of them fails."""
 
     def __init__(self):
-        self.passed, self.failed = 0, []
+        self.failed = []
 
     def check(self, condition, what):
         print(f"  {'ok    ' if condition else 'FAILED'}  {what}")
-        if condition:
-            self.passed += 1
-        else:
-            self.failed.append(what)
+        self.failed += [] if condition else [what]
         return condition
 
     def equal(self, actual, expected, what):
@@ -269,7 +269,7 @@ class Checks:
 def run(test):
     """Parses the arguments, runs test(driver, checks, args) and reports."""
     parser = argparse.ArgumentParser()
-    for name in ("vexal", "drive", "wine", "out"):
+    for name in ("vexal", "drive", "hook", "wine", "out"):
         parser.add_argument(f"--{name}", required=True)
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
@@ -282,7 +282,6 @@ def run(test):
         crashed = True
     finally:
         driver.quit()
-    print(f"{checks.passed} checks passed, {len(checks.failed)} failed"
-          + (", the test stopped early" if crashed else "")
+    print(f"{len(checks.failed)} checks failed" + (", the test stopped early" if crashed else "")
           + f" in {time.monotonic() - started:.1f} s; screenshots and logs in {args.out}")
     sys.exit(1 if crashed or checks.failed else 0)

@@ -1,6 +1,6 @@
 // vexal_drive: drives a running Windows program from outside, as a user would,
-// for the end-to-end tests, the run command and the benchmarks. It runs under
-// the same Wine (prefix, wineserver, display) as the program it drives.
+// for the run command's headless mode, the benchmarks and the end-to-end tests.
+// It runs under the same Wine (prefix, wineserver, display) as the program.
 //
 //   vexal_drive.exe "command args" ...   one command per argument
 //   vexal_drive.exe                      one command per line on stdin
@@ -9,13 +9,13 @@
 // Paths may be Unix paths; they are read through Wine's Z: drive.
 //
 //   start <exe> [args]        starts the program, waits for its first idle
-//                             message loop and its window: pid, idle-ms
+//                             message loop and its window: pid, hwnd, idle-ms
 //   title                     the main window's title
 //   menu <id>                 the WM_COMMAND of a click on menu item <id>
 //   sync                      waits until the program has handled what it was
 //                             sent so far, and the repaint that asked for
 //   wait-dialog <ms> [title]  waits for another window of the program with
-//                             this title, or any (a dialog or message box): the dialog
+//                             this title, or any (a dialog or message box)
 //   dialog-text               id, class and text of each control of the dialog
 //   set-text <id> <text>      types into a control (an edit, or a combo's edit)
 //   press <id>                clicks a button of the dialog
@@ -25,13 +25,7 @@
 //   wait-exit <ms>            waits for the program to end: exit-code
 //   counters                  the program's GDI and USER objects, handles, and
 //                             private, commit and working-set KB
-//   menu-state <id>...        check marks, read inside the program (hook DLL)
-//   drop <path>               drops a file on the main window (hook DLL)
 // When the commands run out, a program that still runs is ended.
-//
-// Wine does not let one process read another's menu, nor hand it a drop: the
-// hook DLL vexal_drive_hook.dll, which Wine loads into the program when the
-// driver hooks its window thread, does both there (vexal_drive_shared.h).
 #include <windows.h>
 #include <psapi.h>
 
@@ -40,8 +34,6 @@
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "vexal_drive_shared.h"
 
 namespace {
 
@@ -176,7 +168,7 @@ void Start(const std::vector<std::string>& words) {
   QueryPerformanceFrequency(&frequency);
   g_main = FindWindowOf(nullptr, 10000);
   if (!g_main) Fail("the program shows no window");
-  std::printf("pid %lu\nidle-ms %.1f\n", g_process.dwProcessId,
+  std::printf("pid %lu\nhwnd %p\nidle-ms %.1f\n", g_process.dwProcessId, static_cast<void*>(g_main),
               1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
                   static_cast<double>(frequency.QuadPart));
 }
@@ -227,38 +219,6 @@ std::vector<HWND> Controls(HWND dialog) {
       },
       reinterpret_cast<LPARAM>(&controls));
   return controls;
-}
-
-// Hands a request to the hook inside the program and returns its answer.
-std::string AskHook(unsigned request, const std::vector<std::string>& words) {
-  static HMODULE hook = LoadLibraryA("vexal_drive_hook.dll");
-  const auto procedure = reinterpret_cast<HOOKPROC>(
-      reinterpret_cast<void*>(hook ? GetProcAddress(hook, "VexalDriveCallWndProc") : nullptr));
-  if (!procedure) Fail("vexal_drive_hook.dll is not next to the driver");
-  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                      sizeof(vexal_drive::Exchange), vexal_drive::kMappingName);
-  auto* exchange = static_cast<vexal_drive::Exchange*>(
-      mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0) : nullptr);
-  if (!exchange) Fail("cannot share memory with the hook");
-  std::memset(exchange, 0, sizeof *exchange);
-  for (size_t i = 1; request == vexal_drive::kMenuStates && i < words.size(); ++i)
-    if (exchange->idCount < vexal_drive::kMaxIds)
-      exchange->ids[exchange->idCount++] = static_cast<unsigned>(Number(words, i));
-  if (request == vexal_drive::kDropFile)
-    lstrcpynA(exchange->path, WindowsPath(words.at(1)).c_str(), MAX_PATH);
-  HHOOK hooked = SetWindowsHookExA(WH_CALLWNDPROC, procedure, hook,
-                                   GetWindowThreadProcessId(Window("main"), nullptr));
-  DWORD_PTR result = 0;
-  if (hooked) {
-    SendMessageTimeoutA(g_main, RegisterWindowMessageA(vexal_drive::kRequestMessage), request, 0,
-                        SMTO_NORMAL, 10000, &result);
-    UnhookWindowsHookEx(hooked);
-  }
-  const std::string answer = exchange->done ? exchange->text : "";
-  UnmapViewOfFile(exchange);
-  CloseHandle(mapping);
-  if (answer.empty()) Fail("the hook did not answer");
-  return answer;
 }
 
 void Execute(const std::vector<std::string>& words) {
@@ -319,10 +279,6 @@ void Execute(const std::vector<std::string>& words) {
         "counters %lu %lu %lu %zu %zu %zu\n", GetGuiResources(g_process.hProcess, GR_GDIOBJECTS),
         GetGuiResources(g_process.hProcess, GR_USEROBJECTS), handles, memory.PrivateUsage / 1024,
         memory.PagefileUsage / 1024, memory.WorkingSetSize / 1024);
-  } else if (command == "menu-state") {
-    std::fputs(AskHook(vexal_drive::kMenuStates, words).c_str(), stdout);
-  } else if (command == "drop") {
-    std::fputs(AskHook(vexal_drive::kDropFile, words).c_str(), stdout);
   } else {
     Fail("unknown command");
   }
