@@ -9,7 +9,7 @@ namespace {
 struct PortState {
   std::mutex mutex;
   int number = kDefaultPortNumber;
-  char name[5] = {'C', 'O', 'M', static_cast<char>('0' + kDefaultPortNumber), '\0'};
+  std::string name = "COM" + std::to_string(kDefaultPortNumber);
 };
 
 PortState& ThePortState() {

@@ -51,9 +51,12 @@ void DrawChannel(Canvas& canvas, const PlotArea& area, int lineHeight, int chann
 }  // namespace
 
 std::string PrintHeading(const TimeStamp& stamp) {
-  char heading[64];  // 52 characters for a four-digit year
-  std::snprintf(heading, sizeof heading, kHeadingFormat, stamp.day, stamp.month, stamp.year,
-                stamp.hour, stamp.minute);
+  const auto format = [&](char* text, std::size_t size) {
+    return std::snprintf(text, size, kHeadingFormat, stamp.day, stamp.month, stamp.year, stamp.hour,
+                         stamp.minute);
+  };
+  std::string heading(static_cast<std::size_t>(format(nullptr, 0)), '\0');
+  format(heading.data(), heading.size() + 1);
   return heading;
 }
 

@@ -6,18 +6,13 @@ namespace vexal {
 
 namespace {
 
-// Each piece is formatted into a buffer of this size; the longest one, the
-// heading, is 54 characters plus the terminating zero.
-constexpr std::size_t kLineBufferSize = 64;
-
+// One piece, exactly as long as its format makes it (the heading, the longest,
+// has 54 characters).
 template <typename... Args>
 std::string Format(const char* format, Args... args) {
-  char line[kLineBufferSize];
-  const int length = std::snprintf(line, sizeof line, format, args...);
-  if (length < 0) return {};
-  return std::string(line, static_cast<std::size_t>(length) < sizeof line
-                               ? static_cast<std::size_t>(length)
-                               : sizeof line - 1);
+  std::string piece(static_cast<std::size_t>(std::snprintf(nullptr, 0, format, args...)), '\0');
+  std::snprintf(piece.data(), piece.size() + 1, format, args...);
+  return piece;
 }
 
 }  // namespace

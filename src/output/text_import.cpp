@@ -45,11 +45,11 @@ class Cursor {
   bool Year(int& year) {
     const std::size_t width = rest_.find(',') == 5 ? 5 : 4;
     const std::size_t blanks = rest_.substr(0, width).find_first_not_of(' ');
-    if (blanks == std::string_view::npos || rest_[blanks] == '0' || (width == 5 && blanks != 0)) {
-      return false;
-    }
-    rest_.remove_prefix(blanks);
-    return Digits(width - blanks, year);
+    // Blanks pad a four-character year only.
+    const bool padded =
+        blanks != std::string_view::npos && rest_[blanks] != '0' && (width == 4 || blanks == 0);
+    if (padded) rest_.remove_prefix(blanks);
+    return padded && Digits(width - blanks, year);
   }
 
   bool Sample(std::uint8_t& sample) {

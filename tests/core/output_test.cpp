@@ -192,6 +192,7 @@ TEST(TextImport, RejectsAnythingElse) {
       {"heading", edit(two, 0, "\nVEXAL-Interface V1.1 - Ausgabe vom 05.12.2024, 09:07\n")},
       {"year 0987", edit(two, 0, "\nVEXAL-Interface V1.0 - Ausgabe vom 05.12.0987, 09:07\n")},
       {"year  1234", edit(two, 0, "\nVEXAL-Interface V1.0 - Ausgabe vom 05.12. 1234, 09:07\n")},
+      {"blank year", edit(two, 0, "\nVEXAL-Interface V1.0 - Ausgabe vom 05.12.    , 09:07\n")},
       {"rule", edit(two, 1, std::string(51, '=') + "\n\n")},
       {"channel heading", edit(two, 2, "Kanal 1\t\tKanal 2\n\n")},
       {"no channel heading", two[0] + two[1] + std::string(2050, '\n')},
