@@ -107,7 +107,6 @@ def test(driver, checks, args):
     checks.equal(driver.close_and_wait(), 0, "exit code")
 
     # "Beenden" while a reply comes in ends the program cleanly, every time.
-    began = time.monotonic()
     codes = []
     for n in range(20):
         with Simulator(args, name="quit"):
@@ -117,7 +116,6 @@ def test(driver, checks, args):
             driver.menu(6052, sync=False)
             codes.append(int(driver.value("wait-exit 10000", "exit-code")[0]))
     checks.equal(codes, [0] * 20, "exit codes of 20 programs ended during a read-out")
-    print(f"quit loop {time.monotonic() - began:.1f} s")
     checks.equal(open(driver.stderr_path).read(), "", "nothing said about a crash")
 
 

@@ -46,17 +46,14 @@ class Driver:
         self.proc.stdin.write(line + "\n")
         self.proc.stdin.flush()
         answer = []
-        while True:
-            reply = self.proc.stdout.readline()
-            if not reply:
-                raise RuntimeError(f"the driver ended during: {line}")
-            reply = reply.rstrip("\r\n")
+        while (raw := self.proc.stdout.readline()) and (reply := raw.rstrip("\r\n")) != "ok":
             self.log.write(reply + "\n")
-            if reply == "ok":
-                return answer
             if reply.startswith("error "):
                 raise RuntimeError(reply)
             answer.append(reply)
+        if not raw:
+            raise RuntimeError(f"the driver ended during: {line}")
+        return answer
 
     def value(self, line, key):
         return next(r.split(" ")[1:] for r in self.cmd(line) if r.split(" ")[0] == key)
