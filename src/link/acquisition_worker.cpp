@@ -75,20 +75,18 @@ class PortHandle {
 // sending the tail of a reply the program gave up on is done with it by then,
 // and the reply to the next command starts at its first byte.
 void DrainLine(HANDLE port) {
-  COMMTIMEOUTS immediate{};
-  immediate.ReadIntervalTimeout = MAXDWORD;  // a read returns at once with what has come
-  if (!SetCommTimeouts(port, &immediate)) return;
+  // A read returns at once with what has come, or after 20 ms without a byte.
+  COMMTIMEOUTS quiet{};
+  quiet.ReadIntervalTimeout = MAXDWORD;
+  quiet.ReadTotalTimeoutMultiplier = MAXDWORD;
+  quiet.ReadTotalTimeoutConstant = 20;
+  if (!SetCommTimeouts(port, &quiet)) return;
   PurgeComm(port, PURGE_RXCLEAR);
   const DWORD start = GetTickCount();
-  DWORD lastByte = start;
-  for (;;) {
-    char discarded[64];
-    DWORD count = 0;
-    if (!ReadFile(port, discarded, sizeof discarded, &count, nullptr)) return;
-    const DWORD now = GetTickCount();
-    if (count > 0) lastByte = now;
-    if (now - lastByte >= 20 || now - start >= 2000) return;
-    if (count == 0) Sleep(5);
+  char discarded[64];
+  DWORD count = 0;
+  while (ReadFile(port, discarded, sizeof discarded, &count, nullptr) && count > 0 &&
+         GetTickCount() - start < 2000) {
   }
 }
 
