@@ -14,6 +14,11 @@ jobs="${VEXAL_JOBS:-2}"
 # The 32-bit program is tested under 32-bit Wine as well.
 bash "$root/scripts/setup-deps.sh" wine32:i386
 
+# The Wine prefix (made once per build folder, renewed when it no longer
+# starts) is readied while the programs build.
+bash "$root/scripts/wine-session.sh" prefix "$build/win" &
+prefix_job=$!
+
 cmake -S "$root" -B "$build/win32" --toolchain "$root/cmake/mingw-w64-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DVEXAL_BUILD_TESTS=OFF
 cmake --build "$build/win32" -j"$jobs" --target vexal
@@ -26,5 +31,9 @@ cmake -S "$root" -B "$build/native" -DVEXAL_SANITIZE=ON \
   -DVEXAL_WINDOWS_BUILD_DIR="$build/win"
 cmake --build "$build/native" -j"$jobs"
 
-# The native tree's test list includes the Windows tree's (cmake/WineTests.cmake).
-exec ctest --test-dir "$build/native" --output-on-failure --timeout 900 -j"$jobs" "$@" </dev/null
+wait "$prefix_job" || echo "test: no Wine prefix in $build/win (see above); the Wine tests will fail"
+# The native tree's test list includes the Windows tree's (cmake/WineTests.cmake). The
+# tests under Wine take turns on one display and mostly wait for the simulated line,
+# so one more test runs beside them than there are build jobs.
+exec ctest --test-dir "$build/native" --output-on-failure --timeout 900 -j"$((jobs + 1))" "$@" \
+  </dev/null
