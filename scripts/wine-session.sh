@@ -73,6 +73,10 @@ start_display() {
 # nothing of the user's.
 starts() { wine reg query 'HKLM\Software\Wine' </dev/null >/dev/null 2>&1; }
 ensure_prefix() {
+  # Earlier test sessions made Wine's windows unmanaged; a window manager runs now.
+  if grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 || true
+  fi
   if [[ -f "$ready_mark" ]] && starts; then return 0; fi
   if [[ -f "$ready_mark" ]]; then
     echo "wine-session: the Wine prefix $WINEPREFIX does not start; renewing it" >&2
