@@ -1,13 +1,12 @@
-"""What the program writes, checked in the programs people open it with: the
-text export in numpy, the metafile in LibreOffice, the printed page from the
-CUPS PDF printer; files that cannot be written; and a saved text export shown
-again, named at start or dropped on the window."""
+"""What the program writes, read back in the programs people use (numpy, LibreOffice,
+CUPS and poppler); files that cannot be written; saved text exports shown again."""
 
 import glob
 import os
 import re
 import shutil
 import subprocess
+import tempfile
 import time
 
 import numpy
@@ -50,13 +49,12 @@ def words(pdf):
 
 def pdf_printer():
     """CUPS running, with a cups-pdf queue as the default printer."""
-    if "is running" not in subprocess.run(["lpstat", "-r"], capture_output=True, text=True).stdout:
-        subprocess.run(["cupsd"], stdin=subprocess.DEVNULL, check=True)
-        for _ in range(100):
-            if "is running" in subprocess.run(["lpstat", "-r"], capture_output=True,
-                                              text=True).stdout:
-                break
-            time.sleep(0.1)
+    for attempt in range(100):
+        if "is running" in subprocess.run(["lpstat", "-r"], capture_output=True, text=True).stdout:
+            break
+        if attempt == 0:
+            subprocess.run(["cupsd"], stdin=subprocess.DEVNULL, check=True)
+        time.sleep(0.1)
     subprocess.run(["lpadmin", "-p", "VexalPDF", "-E", "-v", "cups-pdf:/", "-P", PPD], check=True)
     subprocess.run(["lpadmin", "-d", "VexalPDF"], check=True)
 
@@ -144,6 +142,17 @@ def test(driver, checks, args):
     checks.equal(driver.box("locked-box"), ("Fehler beim Anlegen der Datei !", "error"),
                  "a read-only file")
     checks.equal(open(locked).read(), "protected", "the read-only file kept its content")
+    full = tempfile.mkdtemp()  # a 16 KB file system: the 20 KB text file does not fit
+    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=16k", "tmpfs", full], check=True)
+    try:
+        open(f"{full}/voll.txt", "w").write("old")
+        export(driver, 6001, f"{full}/voll.txt", overwrite=True)
+        checks.equal((driver.box("full-box"), open(f"{full}/voll.txt").read(), os.listdir(full)),
+                     (("Fehler beim Schreiben der Datei !", "error"), "old", ["voll.txt"]),
+                     "a full disk: the box, the old file, nothing left over")
+    finally:
+        subprocess.run(["umount", full])
+        os.rmdir(full)
     spool = os.path.join(wine_session()["WINEPREFIX"], "drive_c/windows/system32/spool")
     spool = os.path.join(spool, next(n for n in os.listdir(spool) if n.lower() == "printers"))
     os.rename(spool, spool + "-parked")  # the spooler cannot take the job
