@@ -1,10 +1,10 @@
 #include "output/print_layout.h"
 
-#include <cstdio>
 #include <initializer_list>
 
 #include "display/timebase_labels.h"
 #include "display/waveform_renderer.h"
+#include "output/text_export.h"
 
 namespace vexal {
 
@@ -15,8 +15,6 @@ constexpr int kGraticulePenWidth = 3;
 constexpr int kTracePenWidth = 5;
 // Ticks reach this far to either side of the centre line, in device units.
 constexpr int kTickHalfLength = 50;
-
-constexpr char kHeadingFormat[] = "VEXAL-Interface V1.0 - Ausgabe vom %02d.%02d.%4d, %02d:%02d";
 
 // By unit code 0 (kV) to 3 (µV), channel 1's then channel 2's; no field width on paper.
 constexpr const char* kChannelLabelFormats[] = {
@@ -50,16 +48,6 @@ void DrawChannel(Canvas& canvas, const PlotArea& area, int lineHeight, int chann
 
 }  // namespace
 
-std::string PrintHeading(const TimeStamp& stamp) {
-  const auto format = [&](char* text, std::size_t size) {
-    return std::snprintf(text, size, kHeadingFormat, stamp.day, stamp.month, stamp.year, stamp.hour,
-                         stamp.minute);
-  };
-  std::string heading(static_cast<std::size_t>(format(nullptr, 0)), '\0');
-  format(heading.data(), heading.size() + 1);
-  return heading;
-}
-
 void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& stamp,
                      const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId) {
   const int lh = page.lineHeight;
@@ -67,8 +55,8 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
   const PlotArea area{lh, 2 * lh, page.width - lh, half - 2 * lh};
 
   canvas.SetTextAlign(TextAlign::kCentreTop);
-  canvas.WriteText(page.width / 2, 0, kHeadingFormat,
-                   Args({stamp.day, stamp.month, stamp.year, stamp.hour, stamp.minute}));
+  // The heading holds no format directive: it is written as it is.
+  canvas.WriteText(page.width / 2, 0, DatedHeading(stamp).c_str(), TextArgs{});
   canvas.SetTextAlign(TextAlign::kLeftTop);
 
   canvas.SelectNewPen(kFramePenWidth, kBlack);

@@ -6,6 +6,7 @@
 #include "display/waveform_store.h"
 #include "output/common_dialogs.h"
 #include "output/print_layout.h"
+#include "output/text_export.h"
 #include "output/time_stamp.h"
 
 namespace vexal {
@@ -127,7 +128,7 @@ void PrintRenderer(HWND owner) {
   EnableWindow(owner, FALSE);
   if (printer) {
     {
-      const PageFont font(printer, PrintHeading(stamp));
+      const PageFont font(printer, DatedHeading(stamp));
       // The line height and every position derived from it follow the page's font.
       printed = PrintOnePage(printer, font, MeasurePage(printer), stamp, &error);
     }

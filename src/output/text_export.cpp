@@ -17,11 +17,15 @@ std::string Format(const char* format, Args... args) {
 
 }  // namespace
 
+std::string DatedHeading(const TimeStamp& stamp) {
+  return Format("VEXAL-Interface V1.0 - Ausgabe vom %02d.%02d.%4d, %02d:%02d", stamp.day,
+                stamp.month, stamp.year, stamp.hour, stamp.minute);
+}
+
 std::vector<std::string> TextExportPieces(const WaveformSnapshot& store, const TimeStamp& stamp) {
   std::vector<std::string> pieces;
   pieces.reserve(kSamplesPerChannel + 4);
-  pieces.push_back(Format("\nVEXAL-Interface V1.0 - Ausgabe vom %02d.%02d.%4d, %02d:%02d\n",
-                          stamp.day, stamp.month, stamp.year, stamp.hour, stamp.minute));
+  pieces.push_back(Format("\n%s\n", DatedHeading(stamp).c_str()));
   pieces.emplace_back("====================================================\n\n");
 
   const ChannelSamples& ch1 = store.samples[0];

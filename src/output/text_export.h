@@ -9,6 +9,10 @@
 
 namespace vexal {
 
+// "VEXAL-Interface V1.0 - Ausgabe vom DD.MM.YYYY, HH:MM" (year "%4d"): the
+// heading of the text file and of the printed page.
+std::string DatedHeading(const TimeStamp& stamp);
+
 // Heading, rule, channel heading, 2048 sample lines and the closing "\n\n",
 // in file order; bare LF line ends.
 std::vector<std::string> TextExportPieces(const WaveformSnapshot& store, const TimeStamp& stamp);

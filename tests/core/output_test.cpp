@@ -109,7 +109,7 @@ TEST(Heading, PadsDateAndTime) {
   for (const auto& [stamp, date] : cases) {
     const std::string heading = std::string("VEXAL-Interface V1.0 - Ausgabe vom ") + date;
     EXPECT_EQ(TextExportPieces(WaveformSnapshot{}, stamp)[0], "\n" + heading + "\n");
-    EXPECT_EQ(PrintHeading(stamp), heading);
+    EXPECT_EQ(DatedHeading(stamp), heading);
   }
 }
 
