@@ -48,7 +48,8 @@ def words(pdf):
 
 
 def pdf_printer():
-    """CUPS running, with a cups-pdf queue as the default printer."""
+    """CUPS running, with a cups-pdf queue as the default printer. Before the program
+    starts: Wine takes the list of printers from CUPS when a process loads the spooler."""
     for attempt in range(100):
         if "is running" in subprocess.run(["lpstat", "-r"], capture_output=True, text=True).stdout:
             break
@@ -63,7 +64,6 @@ def print_page(driver, checks, out):
     """Prints through the print dialog to the CUPS PDF printer and reads the page
     back: the heading whole, in a readable size, everything on the page; the
     picture on the upper half."""
-    pdf_printer()
     started = time.time()
     driver.dialog(6050, "Print")
     driver.press(1)
@@ -99,6 +99,7 @@ def test(driver, checks, args):
     out = args.out
     for old in glob.glob(os.path.join(out, "*.txt")) + glob.glob(os.path.join(out, "*.emf")):
         os.chmod(old, 0o644) or os.remove(old)
+    pdf_printer()
     driver.start()
 
     # The text export, byte for byte, and as numpy reads it.

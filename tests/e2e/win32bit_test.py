@@ -6,11 +6,12 @@ the 32-bit build), and ends with exit code 0."""
 import os
 import time
 
-from output_test import export, print_page, text_file
+from output_test import export, pdf_printer, print_page, text_file
 from vexal_e2e import BOTH_TAKEN, DIRECT, Simulator, run
 
 
 def test(driver, checks, args):
+    pdf_printer()
     driver.start()
     with Simulator(args) as sim:
         driver.menu(DIRECT, sync=False)
