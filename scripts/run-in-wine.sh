@@ -1,5 +1,5 @@
 #!/bin/bash
-# Runs a Windows program under 64-bit Wine in the build folder's Wine session:
+# Runs a Windows program under Wine (scripts/wine-env.sh) in the build folder's Wine session:
 #   run-in-wine.sh program.exe [arguments...]
 # CMake uses it as CMAKE_CROSSCOMPILING_EMULATOR, so every test of the Windows
 # build runs through it. The session (Xvfb, prefix, wineserver) is started by
@@ -51,10 +51,10 @@ if [[ ! -f "$WINEPREFIX/.vexal-prefix-ready" ]]; then
 fi
 
 export WINEPREFIX DISPLAY
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEDEBUG=-all
+# shellcheck source=wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 # Wine's own dialogs (the save dialog's "Save As") speak the locale of the
 # process: the tests and the headless run look for the English captions,
 # whatever language the developer's session has.
 export LC_ALL=C.UTF-8
-exec wine "$@"
+exec "$WINELOADER" "$@"

@@ -37,9 +37,11 @@ connect_interface() {
 if [[ -n "${DISPLAY:-}" ]]; then
   bash "$session" prefix "$win"
   connect_interface  # instrument link
-  export WINEPREFIX="$win/wineprefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+  # shellcheck source=wine-env.sh
+  source "$root/scripts/wine-env.sh"
+  export WINEPREFIX="$win/wineprefix"
   cd "$(dirname "$vexal")"
-  exec wine "$vexal"
+  exec "$WINELOADER" "$vexal"
 fi
 
 # Headless: our own Xvfb and Wine session, stopped again on the way out.

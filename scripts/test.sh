@@ -11,17 +11,21 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build"
 jobs="${VEXAL_JOBS:-2}"
 
-# The 32-bit program is tested under 32-bit Wine as well.
-bash "$root/scripts/setup-deps.sh" wine32:i386
+# The 32-bit program is tested under 32-bit Wine as well, where this machine
+# runs i386 programs; the print tests print to a CUPS PDF queue.
+bash "$root/scripts/setup-deps.sh" --for-tests
 
 # The Wine prefix (made once per build folder, renewed when it no longer
-# starts) is readied while the programs build.
-bash "$root/scripts/wine-session.sh" prefix "$build/win" &
+# starts) is readied while the programs build. Its own session, so that a
+# failing step below can end it and all it started.
+setsid bash "$root/scripts/wine-session.sh" prefix "$build/win" &
 prefix_job=$!
+trap 'kill -- -"$prefix_job" 2>/dev/null || true' EXIT
 
+# Every target of the 32-bit tree, its tools too: they must build for i686 as well.
 cmake -S "$root" -B "$build/win32" --toolchain "$root/cmake/mingw-w64-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DVEXAL_BUILD_TESTS=OFF
-cmake --build "$build/win32" -j"$jobs" --target vexal
+cmake --build "$build/win32" -j"$jobs"
 
 cmake -S "$root" -B "$build/win" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DVEXAL_EXE_32="$build/win32/src/vexal.exe"
@@ -32,6 +36,7 @@ cmake -S "$root" -B "$build/native" -DVEXAL_SANITIZE=ON \
 cmake --build "$build/native" -j"$jobs"
 
 wait "$prefix_job" || echo "test: no Wine prefix in $build/win (see above); the Wine tests will fail"
+trap - EXIT
 # The native tree's test list includes the Windows tree's (cmake/WineTests.cmake). The
 # tests under Wine take turns on one display and mostly wait for the simulated line,
 # so one more test runs beside them than there are build jobs.

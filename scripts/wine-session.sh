@@ -23,9 +23,9 @@ state="$build/wine-session.env"
 logs="$build/wine-logs"
 mkdir -p "$logs"
 
+# shellcheck source=wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 export WINEPREFIX="$build/wineprefix"
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEDEBUG=-all
 ready_mark="$WINEPREFIX/.vexal-prefix-ready"
 
 fail() { echo "wine-session: $*" >&2; exit 1; }
@@ -70,9 +70,18 @@ start_display() {
 
 # A prefix that no longer starts (say, wine32 was installed after it was made:
 # "could not load kernel32.dll") is renewed, or else made afresh: it holds
-# nothing of the user's.
+# nothing of the user's. When Wine itself cannot run, the prefix is not to blame
+# and stays.
 starts() { wine reg query 'HKLM\Software\Wine' </dev/null >/dev/null 2>&1; }
+wine_runs() {
+  local said
+  [[ -x "$WINELOADER" ]] || fail "no 64-bit Wine at $WINELOADER: install wine64 (scripts/setup-deps.sh)"
+  said="$("$WINELOADER" --version 2>&1 </dev/null)" ||
+    fail "Wine itself cannot run on this machine ($WINELOADER --version: $said);" \
+      "the prefix $WINEPREFIX is left as it is"
+}
 ensure_prefix() {
+  wine_runs
   # Earlier test sessions made Wine's windows unmanaged; a window manager runs now.
   if grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 || true
@@ -80,17 +89,17 @@ ensure_prefix() {
   if [[ -f "$ready_mark" ]] && starts; then return 0; fi
   if [[ -f "$ready_mark" ]]; then
     echo "wine-session: the Wine prefix $WINEPREFIX does not start; renewing it" >&2
-    wineboot -u </dev/null >"$logs/wineboot.log" 2>&1 || true
+    wine wineboot -u </dev/null >"$logs/wineboot.log" 2>&1 || true
     wineserver -w
     starts && return 0
   fi
   echo "wine-session: creating the Wine prefix $WINEPREFIX (once per build folder)" >&2
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
-  setsid wineboot -i </dev/null >"$logs/wineboot.log" 2>&1 || true
+  setsid "$WINELOADER" wineboot -i </dev/null >"$logs/wineboot.log" 2>&1 || true
   wineserver -w  # the registry is on disk before the prefix counts as ready
-  starts || fail "Wine cannot start a program in $WINEPREFIX (see $logs/wineboot.log):" \
-    "reinstall wine (scripts/setup-deps.sh) and remove $WINEPREFIX"
+  starts || fail "Wine cannot start a program in the new prefix $WINEPREFIX (see" \
+    "$logs/wineboot.log)"
   touch "$ready_mark"
 }
 
@@ -105,7 +114,7 @@ case "$action" in
     # Wine's own background processes (services, the desktop window), detached:
     # a test program that started them would hand them its output pipe, and
     # CTest would wait for that pipe as long as the session lives.
-    setsid wine wineboot </dev/null >>"$logs/wineboot.log" 2>&1
+    setsid "$WINELOADER" wineboot </dev/null >>"$logs/wineboot.log" 2>&1
     echo "WINEPREFIX='$WINEPREFIX'" >>"$state"
     echo "DISPLAY='$DISPLAY'" >>"$state"
     echo "wine-session: $DISPLAY, prefix $WINEPREFIX, wineserver running" >&2

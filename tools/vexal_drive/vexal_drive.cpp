@@ -86,7 +86,10 @@ std::string WindowsPath(std::string path) {
 long Number(const std::vector<std::string>& words, size_t i) {
   char* end = nullptr;
   const long value = i < words.size() ? std::strtol(words[i].c_str(), &end, 0) : 0;
-  if (i >= words.size() || end == words[i].c_str() || *end) Fail("argument " + std::to_string(i));
+  if (i >= words.size() || end == words[i].c_str() || *end) {
+    std::string reason = "argument ";
+    Fail(reason += std::to_string(i));
+  }
   return value;
 }
 
@@ -103,28 +106,32 @@ std::string Text(HWND window) {
 // (one without an owner); with a title, a window of that title ("" for any)
 // other than the main window and the dialog already found (a box that a
 // dialog opens may share its title).
+struct WindowQuery {
+  const char* title;
+  HWND found;
+};
+
+// Window-enumeration callbacks are __stdcall on 32-bit Windows: plain
+// functions, since a lambda does not convert to WNDENUMPROC there.
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto* q = reinterpret_cast<WindowQuery*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char text[512] = "";
+  GetWindowTextA(window, text, sizeof text);
+  const bool wanted = !q->title ? GetWindow(window, GW_OWNER) == nullptr
+                                : window != g_main && window != g_dialog &&
+                                      (!*q->title || std::strcmp(text, q->title) == 0);
+  if (pid != g_process.dwProcessId || !IsWindowVisible(window) || !wanted) return TRUE;
+  q->found = window;
+  return FALSE;
+}
+
 HWND FindWindowOf(const char* title, long ms) {
-  struct Query {
-    const char* title;
-    HWND found;
-  } query{title, nullptr};
+  WindowQuery query{title, nullptr};
   const DWORD start = GetTickCount();
   for (;;) {
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-          auto* q = reinterpret_cast<Query*>(param);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(window, &pid);
-          char text[512] = "";
-          GetWindowTextA(window, text, sizeof text);
-          const bool wanted = !q->title ? GetWindow(window, GW_OWNER) == nullptr
-                                        : window != g_main && window != g_dialog &&
-                                              (!*q->title || std::strcmp(text, q->title) == 0);
-          if (pid != g_process.dwProcessId || !IsWindowVisible(window) || !wanted) return TRUE;
-          q->found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&query));
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
     if (query.found || static_cast<long>(GetTickCount() - start) > ms) return query.found;
     Sleep(20);
   }
@@ -209,15 +216,14 @@ void Screenshot(HWND window, const std::string& path) {
   if (!written) Fail("cannot take the screenshot " + path);
 }
 
+BOOL CALLBACK CollectControl(HWND control, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(control);
+  return TRUE;
+}
+
 std::vector<HWND> Controls(HWND dialog) {
   std::vector<HWND> controls;
-  EnumChildWindows(
-      dialog,
-      [](HWND control, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(control);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&controls));
+  EnumChildWindows(dialog, CollectControl, reinterpret_cast<LPARAM>(&controls));
   return controls;
 }
 
@@ -275,10 +281,12 @@ void Execute(const std::vector<std::string>& words) {
     GetProcessHandleCount(g_process.hProcess, &handles);
     GetProcessMemoryInfo(g_process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                          sizeof memory);
-    std::printf(
-        "counters %lu %lu %lu %zu %zu %zu\n", GetGuiResources(g_process.hProcess, GR_GDIOBJECTS),
-        GetGuiResources(g_process.hProcess, GR_USEROBJECTS), handles, memory.PrivateUsage / 1024,
-        memory.PagefileUsage / 1024, memory.WorkingSetSize / 1024);
+    std::printf("counters %lu %lu %lu %lu %lu %lu\n",
+                GetGuiResources(g_process.hProcess, GR_GDIOBJECTS),
+                GetGuiResources(g_process.hProcess, GR_USEROBJECTS), handles,
+                static_cast<unsigned long>(memory.PrivateUsage / 1024),
+                static_cast<unsigned long>(memory.PagefileUsage / 1024),
+                static_cast<unsigned long>(memory.WorkingSetSize / 1024));
   } else {
     Fail("unknown command");
   }

@@ -23,6 +23,8 @@ build="$(cd "$2" && pwd)"
 links="$build/sim-links"
 pidfile="$links/vexal_sim.pid"
 mkdir -p "$links"
+# shellcheck source=../../scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
 
 stop_simulator() {
   if [[ -f "$pidfile" ]]; then
@@ -40,9 +42,8 @@ stop_simulator() {
 # it when it starts), the device link makes it work at once.
 map_port() {
   local port="$1" path="$2"
-  WINEPREFIX="$build/wineprefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all \
-    wine reg add 'HKLM\Software\Wine\Ports' /v "$port" /t REG_SZ /d "$path" /f \
-    </dev/null >/dev/null 2>&1
+  WINEPREFIX="$build/wineprefix" wine reg add 'HKLM\Software\Wine\Ports' /v "$port" /t REG_SZ \
+    /d "$path" /f </dev/null >/dev/null 2>&1
   local device="$build/wineprefix/dosdevices/${port,,}"
   rm -f "$device"
   ln -s "$path" "$device"
