@@ -37,7 +37,9 @@ vexal_runs_i386() {
 
 # Why 32-bit Windows programs cannot run here, or nothing when they can.
 vexal_no_32bit_wine() {
-  if ! vexal_runs_i386; then
+  if [[ "${VEXAL_NO_I386:-}" == 1 ]]; then
+    echo "VEXAL_NO_I386=1 makes it count as a machine that cannot run i386 programs"
+  elif ! vexal_runs_i386; then
     echo "this machine's kernel does not run i386 programs, so neither does 32-bit Wine"
   elif [[ ! -x /usr/lib/wine/wine ]]; then
     echo "wine32 is not installed (scripts/setup-deps.sh --for-tests installs it)"
