@@ -11,8 +11,8 @@ dist="$(realpath -m "${1:-$root/dist}")"
 bash "$root/scripts/setup-deps.sh"
 
 # Zip entries carry the time of the last commit, not of the build.
-if ! SOURCE_DATE_EPOCH="$(git -C "$root" log -1 --format=%ct 2>/dev/null)" ||
-  [[ -z "$SOURCE_DATE_EPOCH" ]]; then
+if [[ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" != "$root" ]] ||
+  ! SOURCE_DATE_EPOCH="$(git -C "$root" log -1 --format=%ct 2>/dev/null)"; then
   echo "release: $root has no git history, and the zip entries are dated from the last" \
     "commit: build the release from a git clone" >&2
   exit 1
