@@ -6,7 +6,7 @@
 # time zone, the three files come out byte for byte the same.
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)"
 dist="$(realpath -m "${1:-$root/dist}")"
 bash "$root/scripts/setup-deps.sh"
 
