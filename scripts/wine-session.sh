@@ -72,7 +72,14 @@ start_display() {
 # "could not load kernel32.dll") is renewed, or else made afresh: it holds
 # nothing of the user's. When Wine itself cannot run, the prefix is not to blame
 # and stays.
-starts() { wine reg query 'HKLM\Software\Wine' </dev/null >/dev/null 2>&1; }
+# Where 32-bit Wine can run, the prefix's 32-bit side must start too: a prefix made
+# before wine32 was installed has none, and no update gives it one.
+starts() {
+  local reg
+  for reg in reg $([[ -n "$(vexal_no_32bit_wine)" ]] || echo 'C:\windows\syswow64\reg.exe'); do
+    wine "$reg" query 'HKLM\Software\Wine' </dev/null >/dev/null 2>&1 || return 1
+  done
+}
 wine_runs() {
   local said
   [[ -x "$WINELOADER" ]] || fail "no 64-bit Wine at $WINELOADER: install wine64 (scripts/setup-deps.sh)"
