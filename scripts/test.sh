@@ -16,11 +16,12 @@ jobs="${VEXAL_JOBS:-2}"
 bash "$root/scripts/setup-deps.sh" --for-tests
 
 # The Wine prefix (made once per build folder, renewed when it no longer
-# starts) is readied while the programs build. Its own session, so that a
-# failing step below can end it and all it started.
+# starts) is readied while the programs build. Should a step below fail, that job
+# ends with the command: its own process group, and the prefix's Wine processes.
 setsid bash "$root/scripts/wine-session.sh" prefix "$build/win" &
 prefix_job=$!
-trap 'kill -- -"$prefix_job" 2>/dev/null || true' EXIT
+trap 'kill -- -"$prefix_job" 2>/dev/null; WINEPREFIX="$build/win/wineprefix" wineserver -k 2>/dev/null
+  true' EXIT
 
 # Every target of the 32-bit tree, its tools too: they must build for i686 as well.
 cmake -S "$root" -B "$build/win32" --toolchain "$root/cmake/mingw-w64-i686.cmake" \
