@@ -16,8 +16,10 @@ const char* LoadSavedExport(const char* path) {
   // One byte more than an export can be, so that a longer file shows as such.
   std::string content(kMaxTextExportBytes + 1, '\0');
   std::size_t size = 0;
-  bool read = true;
-  while (size < content.size()) {
+  // Only a file is read: a serial port, a pipe or a console would hold the
+  // window thread in ReadFile until it sends something, perhaps never.
+  bool read = GetFileType(file) == FILE_TYPE_DISK;
+  while (read && size < content.size()) {
     DWORD count = 0;
     read = ReadFile(file, content.data() + size, static_cast<DWORD>(content.size() - size), &count,
                     nullptr) != 0;

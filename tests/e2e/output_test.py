@@ -12,7 +12,7 @@ import time
 
 import numpy
 
-from vexal_e2e import CYAN, GREEN, Plot, count, demo, read_bmp, run, wine_session
+from vexal_e2e import CYAN, GREEN, Plot, Simulator, count, demo, read_bmp, run, wine_session
 
 SAVE_AS, FILE_NAME_BOX = "Save As", 1148  # Wine's save dialog in the tests' locale
 
@@ -195,13 +195,22 @@ def test(driver, checks, args):
     driver.hook("drop", bad)
     checks.equal(driver.box("bad-box"), ("Datei ist keine Vexal-Ausgabe !", "error"), "a bad file")
     checks.check((driver.screenshot("bad") == picture).all(), "the traces stay")
-    driver.close_and_wait()
-    driver.start(os.path.join(out, "missing.txt"))
-    checks.equal(driver.box("start-box"), ("Fehler beim Lesen der Datei !", "error"),
-                 "a missing file named at start, over the window")
-    checks.check(Plot(picture).shown(driver.screenshot("start-missing"), demo(1), CYAN) >= 0.9,
-                 "the demonstration traces behind it")
-    checks.equal(driver.close_and_wait(), 0, "exit code")
+
+    # Only a file is read: not a missing one, nor a serial port that never answers, named at
+    # start (the box comes over the demonstration traces at once), nor a folder or port dropped.
+    unread = ("Fehler beim Lesen der Datei !", "error")
+    with Simulator(args, ["--silent"], name="silent"):
+        for name in (os.path.join(out, "missing.txt"), "COM2"):
+            driver.close_and_wait()  # the program before
+            idle_ms = driver.start(name)
+            checks.equal((driver.box("start-box"), idle_ms < 3000), (unread, True),
+                         f"vexal.exe {name}: the box, within {idle_ms:.0f} ms of the start")
+            checks.check(plot.shown(driver.screenshot("start"), demo(1), CYAN) >= 0.9,
+                         "the demonstration traces behind it")
+        for name in (out, "COM2"):
+            driver.hook("drop", name)
+            checks.equal(driver.box("drop-box"), unread, f"{name} dropped")
+        checks.equal(driver.close_and_wait(), 0, "exit code")
 
 
 def read_ppm(path):

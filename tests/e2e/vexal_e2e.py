@@ -59,10 +59,15 @@ class Driver:
         return next(r.split(" ")[1:] for r in self.cmd(line) if r.split(" ")[0] == key)
 
     def start(self, *arguments, exe=None):
-        self.hwnd = self.value(" ".join(["start", exe or self.args.vexal, *arguments]), "hwnd")[0]
+        """Starts the program; returns the milliseconds until its message loop first waited."""
+        answer = dict(line.split(" ", 1) for line in
+                      self.cmd(" ".join(["start", exe or self.args.vexal, *arguments])))
+        self.hwnd = answer["hwnd"]
+        return float(answer["idle-ms"])
 
     def hook(self, *request):
-        """Runs vexal_hook.exe on the main window: menu-state or drop (see its header)."""
+        """Runs vexal_hook.exe on the main window: menu-state, drop or gdi-objects (see its
+        header)."""
         done = subprocess.run(["bash", self.args.wine, self.args.hook, self.hwnd, *request],
                               capture_output=True, text=True, cwd=os.path.dirname(self.args.hook))
         if done.returncode:
