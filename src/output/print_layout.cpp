@@ -56,7 +56,8 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
 
   canvas.SetTextAlign(TextAlign::kCentreTop);
   // The heading holds no format directive: it is written as it is.
-  canvas.WriteText(page.width / 2, 0, DatedHeading(stamp).c_str(), TextArgs{});
+  canvas.WriteText(page.width / 2, 0, DatedHeading(stamp).substr(0, page.headingLength).c_str(),
+                   TextArgs{});
   canvas.SetTextAlign(TextAlign::kLeftTop);
 
   canvas.SelectNewPen(kFramePenWidth, kBlack);

@@ -1,6 +1,8 @@
 // The printed page: dated heading, then the picture on the upper half.
 #pragma once
 
+#include <string>
+
 #include "display/canvas.h"
 #include "display/display_settings.h"
 #include "display/waveform_store.h"
@@ -13,6 +15,8 @@ struct PrintPage {
   int height = 0;      // VERTRES
   int lineHeight = 0;  // tmHeight + tmExternalLeading
   bool colour = true;  // BITSPIXEL > 1
+  // The heading's first characters that fit the width (FitHeading).
+  std::size_t headingLength = std::string::npos;
 };
 
 void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& stamp,

@@ -5,6 +5,7 @@
 #include "display/gdi_canvas.h"
 #include "display/waveform_store.h"
 #include "output/common_dialogs.h"
+#include "output/heading_fit.h"
 #include "output/print_layout.h"
 #include "output/text_export.h"
 #include "output/time_stamp.h"
@@ -16,30 +17,30 @@ namespace {
 constexpr DWORD kPrintDialogFlags = PD_RETURNDC | PD_COLLATE | PD_NOSELECTION;  // 0x114
 static_assert(kPrintDialogFlags == 0x114);
 
-constexpr int kFontPoints = 10;
-
-// The page's font: a TrueType face of about 10 pt, made smaller where the
-// heading would be wider than the page. A printer context's own initial font
-// depends on the driver (Wine's PostScript driver: about 17 pt, which pushes
-// the heading past both edges of an A4 page). Selected while the object
-// lives; deselected and deleted with it, before the context goes.
+// The page's font: a TrueType face fitted to the heading (FitHeading). A
+// printer context's own initial font depends on the driver (Wine's PostScript
+// driver: about 17 pt, which pushes the heading past both edges of an A4
+// page). Selected while the object lives; deselected and deleted with it,
+// before the context goes.
 class PageFont {
  public:
   PageFont(HDC printer, const std::string& heading) : printer_(printer) {
-    const int pageWidth = GetDeviceCaps(printer, HORZRES);
-    int height = MulDiv(kFontPoints, GetDeviceCaps(printer, LOGPIXELSY), 72);
-    // Glyph widths do not scale quite linearly with the height: measure again.
-    for (int attempt = 0; attempt < 4 && height > 1; ++attempt) {
-      Select(height);
-      SIZE extent{};
-      GetTextExtentPoint32A(printer, heading.c_str(), static_cast<int>(heading.size()), &extent);
-      if (extent.cx <= pageWidth) break;
-      height = MulDiv(height, pageWidth, extent.cx) - 1;
-    }
+    fit_ = FitHeading(heading, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, LOGPIXELSY),
+                      [this](int height, std::string_view text) {
+                        Select(height);
+                        SIZE extent{};
+                        GetTextExtentPoint32A(printer_, text.data(), static_cast<int>(text.size()),
+                                              &extent);
+                        return static_cast<int>(extent.cx);
+                      });
+    Select(fit_.height);
   }
   ~PageFont() { Select(0); }
   PageFont(const PageFont&) = delete;
   PageFont& operator=(const PageFont&) = delete;
+
+  // How many characters of the heading fit the page.
+  std::size_t HeadingLength() const { return fit_.length; }
 
   // Selects the font again: a driver may start a page with the context's defaults.
   void Reselect() const {
@@ -49,6 +50,7 @@ class PageFont {
  private:
   // Replaces the selected font by one of this height (0: none, the original back).
   void Select(int height) {
+    if (height == height_ && font_ != nullptr) return;
     HFONT font = height > 0 ? CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                           ANSI_CHARSET, OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS,
                                           DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial")
@@ -57,11 +59,14 @@ class PageFont {
     if (original_ == nullptr) original_ = previous;
     if (font_ != nullptr) DeleteObject(font_);
     font_ = font;
+    height_ = height;
   }
 
   HDC printer_;
   HGDIOBJ original_ = nullptr;  // the context's initial font
   HFONT font_ = nullptr;
+  int height_ = 0;
+  HeadingFit fit_;
 };
 
 PrintPage MeasurePage(HDC printer) {
@@ -130,7 +135,9 @@ void PrintRenderer(HWND owner) {
     {
       const PageFont font(printer, DatedHeading(stamp));
       // The line height and every position derived from it follow the page's font.
-      printed = PrintOnePage(printer, font, MeasurePage(printer), stamp, &error);
+      PrintPage page = MeasurePage(printer);
+      page.headingLength = font.HeadingLength();
+      printed = PrintOnePage(printer, font, page, stamp, &error);
     }
     DeleteDC(printer);
   }

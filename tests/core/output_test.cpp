@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "output/heading_fit.h"
 #include "output/print_layout.h"
 #include "output/text_export.h"
 #include "output/text_import.h"
@@ -96,6 +99,50 @@ TEST(PrintLayout, LabelFormatsPerUnit) {
     if (text.empty()) continue;
     EXPECT_EQ(texts[1], "text 40 415 CH1: 7 " + text + " / DIV");
     EXPECT_EQ(texts[2], "text 40 435 CH2: 7 " + text + " / DIV");
+  }
+}
+
+// Arial's advances in thousandths of the height, each glyph rounded to whole device units as
+// a printer driver does: the width does not grow quite in step with the height.
+int ArialWidth(int height, std::string_view text) {
+  int width = 0;
+  for (unsigned char c : text) {
+    const int advance = std::isupper(c) ? 667 : std::isalnum(c) ? 556 : c == '-' ? 333 : 278;
+    width += (height * advance + 500) / 1000;
+  }
+  return width;
+}
+
+// From A4 down to labels: the largest height up to 10 pt at which the whole heading fits; where
+// none down to 6 pt does, 6 pt and the longest start of the heading that fits. Then the page
+// writes just that, centred.
+TEST(PrintLayout, HeadingFitsThePaperWidth) {
+  const std::string heading = DatedHeading({2024, 12, 5, 9, 7});
+  const struct {
+    int millimetres, dotsPerInch;  // printable width
+    const char* fit;
+  } papers[] = {{202, 600, "10 pt"}, {202, 300, "10 pt"},  {102, 1200, "10 pt"},
+                {98, 203, "10 pt"},  {80, 600, "smaller"}, {58, 300, "smaller"},
+                {54, 203, "cut"},    {48, 300, "cut"},     {46, 600, "cut"}};
+  for (const auto& [millimetres, dpi, fit] : papers) {
+    const int width = millimetres * dpi * 10 / 254;
+    const auto points = [dpi](int pt) { return static_cast<int>(std::lround(pt * dpi / 72.0)); };
+    int height = points(10);
+    while (height > points(6) && ArialWidth(height, heading) > width) --height;
+    std::size_t length = heading.size();
+    while (ArialWidth(height, heading.substr(0, length)) > width) --length;
+    SCOPED_TRACE(testing::Message() << millimetres << " mm at " << dpi << " dpi");
+    EXPECT_STREQ(height == points(10)       ? "10 pt"
+                 : length == heading.size() ? "smaller"
+                                            : "cut",
+                 fit);
+    const HeadingFit got = FitHeading(heading, width, dpi, ArialWidth);
+    EXPECT_EQ(std::pair(got.height, got.length), std::pair(height, length));
+    RecordingCanvas page;
+    RenderPrintPage(page, PrintPage{width, 2 * width, 20, true, got.length}, {2024, 12, 5, 9, 7},
+                    WaveformSnapshot{}, {}, 6012);
+    EXPECT_EQ(page.Only("text").at(0),
+              "text " + std::to_string(width / 2) + " 0 " + heading.substr(0, length));
   }
 }
 
