@@ -107,6 +107,7 @@ def test(driver, checks, args):
         os.chmod(old, 0o644) or os.remove(old)
     pdf_printer(checks)
     driver.start()
+    driver.hook("gdi-objects")  # the program's GDI objects are counted from here on
 
     # The text export, byte for byte, and as numpy reads it.
     before = time.localtime()
@@ -171,6 +172,18 @@ def test(driver, checks, args):
         checks.equal(driver.box("print-box"), ("Fehler beim Drucken !", "error"), "a refused job")
     finally:
         os.rename(spool + "-parked", spool)
+    # All that, 50 repaints, both dialogs and the copy commands leave no GDI object behind.
+    for n in range(50):
+        driver.menu(6012 if n % 2 else 6013)
+    for command, title, button in ((6060, "Interface-Einstellungen", 2), (6062, "Info", 1)):
+        driver.dialog(command, title)
+        driver.press(button)
+    for command in (6070, 6071):  # "Bild kopieren", "Werte kopieren"
+        driver.menu(command)
+    gdi = dict(line.partition(" ")[::2] for line in driver.hook("gdi-objects"))
+    # Each repaint makes a brush and three pens: the count saw them come and go.
+    checks.equal((gdi["alive"], int(gdi["made"]) >= 50 * 4, gdi["uncounted"]), ("0", True, ""),
+                 f"GDI objects still held of {gdi['made']} made; calls not counted")
     checks.equal(driver.close_and_wait(), 0, "exit code")
 
     # A saved export shown again: named at start, then dropped on the window.

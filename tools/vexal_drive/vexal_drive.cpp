@@ -23,8 +23,7 @@
 //   screenshot main|dialog <file.bmp>   the client area as a 24-bit BMP
 //   close                     the main window's close box
 //   wait-exit <ms>            waits for the program to end: exit-code
-//   counters                  the program's GDI and USER objects, handles, and
-//                             private, commit and working-set KB
+//   counters                  the program's commit and working-set KB
 // When the commands run out, a program that still runs is ended.
 #include <windows.h>
 #include <psapi.h>
@@ -275,17 +274,10 @@ void Execute(const std::vector<std::string>& words) {
       Fail("the program is still running");
     std::printf("exit-code %lu\n", code);
   } else if (command == "counters") {
-    PROCESS_MEMORY_COUNTERS_EX memory{};
+    PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
-    DWORD handles = 0;
-    GetProcessHandleCount(g_process.hProcess, &handles);
-    GetProcessMemoryInfo(g_process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                         sizeof memory);
-    std::printf("counters %lu %lu %lu %lu %lu %lu\n",
-                GetGuiResources(g_process.hProcess, GR_GDIOBJECTS),
-                GetGuiResources(g_process.hProcess, GR_USEROBJECTS), handles,
-                static_cast<unsigned long>(memory.PrivateUsage / 1024),
-                static_cast<unsigned long>(memory.PagefileUsage / 1024),
+    GetProcessMemoryInfo(g_process.hProcess, &memory, sizeof memory);
+    std::printf("counters %lu %lu\n", static_cast<unsigned long>(memory.PagefileUsage / 1024),
                 static_cast<unsigned long>(memory.WorkingSetSize / 1024));
   } else {
     Fail("unknown command");

@@ -1,8 +1,9 @@
 // Hook DLL of vexal_drive: Wine loads it into the driven program when the
 // driver hooks the main window's thread (WH_CALLWNDPROC). On the driver's
 // request message it does there what only the program's own process can:
-// read the window's menu, or drop a file on the window as a file manager
-// would (WM_DROPFILES with a DROPFILES block in the program's memory).
+// read the window's menu, drop a file on the window as a file manager would
+// (WM_DROPFILES with a DROPFILES block in the program's memory), or count the
+// GDI objects the program holds (gdi_objects.cpp).
 #include <windows.h>
 #include <shlobj.h>
 
@@ -10,6 +11,10 @@
 #include <cstring>
 
 #include "vexal_drive_shared.h"
+
+// The GDI objects the program made and holds: "alive", "made" since the first
+// request, "uncounted" calls (gdi_objects.cpp).
+void GdiObjects(vexal_drive::Exchange& exchange);
 
 namespace {
 
@@ -52,6 +57,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
           mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0) : nullptr)) {
     if (message->wParam == vexal_drive::kMenuStates) MenuStates(message->hwnd, *exchange);
     if (message->wParam == vexal_drive::kDropFile) DropFile(message->hwnd, *exchange);
+    if (message->wParam == vexal_drive::kGdiObjects) GdiObjects(*exchange);
     InterlockedExchange(&exchange->done, 1);
     UnmapViewOfFile(exchange);
   }

@@ -10,7 +10,7 @@ inline constexpr char kRequestMessage[] = "VexalDriveRequest";
 inline constexpr char kMappingName[] = "Local\\VexalDriveExchange";
 inline constexpr unsigned kMaxIds = 64;
 
-enum Request : unsigned { kMenuStates = 1, kDropFile = 2 };  // the request message's wParam
+enum Request : unsigned { kMenuStates = 1, kDropFile = 2, kGdiObjects = 3 };  // as wParam
 
 struct Exchange {
   unsigned idCount;

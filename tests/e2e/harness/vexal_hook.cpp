@@ -3,6 +3,8 @@
 // the program when this hooks the window's thread.
 //   vexal_hook.exe <hwnd> menu-state <id>...   "state <id> checked|unchecked|missing"
 //   vexal_hook.exe <hwnd> drop <path>          drops the file on the window
+//   vexal_hook.exe <hwnd> gdi-objects          the GDI objects the program made
+//                                              and holds; the first call starts the count
 // Exit code 0 when the hook answered.
 #include <windows.h>
 
@@ -14,9 +16,12 @@
 #include "vexal_drive_shared.h"
 
 int main(int argc, char** argv) {
-  if (argc < 4) return 2;
+  if (argc < 3) return 2;
   HWND window = reinterpret_cast<HWND>(std::strtoull(argv[1], nullptr, 16));
   const bool drop = std::strcmp(argv[2], "drop") == 0;
+  const unsigned request = drop                                       ? vexal_drive::kDropFile
+                           : std::strcmp(argv[2], "gdi-objects") == 0 ? vexal_drive::kGdiObjects
+                                                                      : vexal_drive::kMenuStates;
   HMODULE hook = LoadLibraryA("vexal_drive_hook.dll");
   const auto procedure = reinterpret_cast<HOOKPROC>(
       reinterpret_cast<void*>(hook ? GetProcAddress(hook, "VexalDriveCallWndProc") : nullptr));
@@ -28,16 +33,16 @@ int main(int argc, char** argv) {
   std::memset(exchange, 0, sizeof *exchange);
   for (int i = 3; !drop && i < argc && exchange->idCount < vexal_drive::kMaxIds; ++i)
     exchange->ids[exchange->idCount++] = static_cast<unsigned>(std::atoi(argv[i]));
-  std::string path = argv[3];  // a Unix path is read through Wine's Z: drive
+  std::string path =
+      drop && argc > 3 ? argv[3] : "";  // a Unix path is read through Wine's Z: drive
   for (char& c : path)
     if (c == '/') c = '\\';
   if (drop) lstrcpynA(exchange->path, (path[0] == '\\' ? "Z:" + path : path).c_str(), MAX_PATH);
   HHOOK hooked =
       SetWindowsHookExA(WH_CALLWNDPROC, procedure, hook, GetWindowThreadProcessId(window, nullptr));
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, RegisterWindowMessageA(vexal_drive::kRequestMessage),
-                      drop ? vexal_drive::kDropFile : vexal_drive::kMenuStates, 0, SMTO_NORMAL,
-                      10000, &result);
+  SendMessageTimeoutA(window, RegisterWindowMessageA(vexal_drive::kRequestMessage), request, 0,
+                      SMTO_NORMAL, 10000, &result);
   if (hooked) UnhookWindowsHookEx(hooked);
   std::fputs(exchange->text, stdout);
   return exchange->done ? 0 : 1;
