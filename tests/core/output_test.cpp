@@ -1,6 +1,7 @@
 // The printed page and the text file of the samples, written and read back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -113,33 +114,44 @@ int ArialWidth(int height, std::string_view text) {
   return width;
 }
 
-// From A4 down to labels: the largest height up to 10 pt at which the whole heading fits; where
-// none down to 6 pt does, 6 pt and the longest start of the heading that fits. Then the page
+// From A4 down to labels, and pages exactly as wide as the heading at 10 and 8 pt and as its
+// first 40 characters at 6 pt: the largest height up to 10 pt at which the whole heading fits;
+// where none down to 6 pt does, 6 pt and the longest start of the heading that fits. The page
 // writes just that, centred.
 TEST(PrintLayout, HeadingFitsThePaperWidth) {
   const std::string heading = DatedHeading({2024, 12, 5, 9, 7});
+  const auto points = [](int pt, int dpi) {
+    return static_cast<int>(std::lround(pt * dpi / 72.0));
+  };
+  const auto mm = [](int millimetres, int dpi) { return millimetres * dpi * 10 / 254; };
+  const auto exact = [&](int pt, int dpi, std::size_t n) {
+    return ArialWidth(points(pt, dpi), heading.substr(0, n));
+  };
   const struct {
-    int millimetres, dotsPerInch;  // printable width
+    int width, dpi;  // printable width in device units, dots per inch
     const char* fit;
-  } papers[] = {{202, 600, "10 pt"}, {202, 300, "10 pt"},  {102, 1200, "10 pt"},
-                {98, 203, "10 pt"},  {80, 600, "smaller"}, {58, 300, "smaller"},
-                {54, 203, "cut"},    {48, 300, "cut"},     {46, 600, "cut"}};
-  for (const auto& [millimetres, dpi, fit] : papers) {
-    const int width = millimetres * dpi * 10 / 254;
-    const auto points = [dpi](int pt) { return static_cast<int>(std::lround(pt * dpi / 72.0)); };
-    int height = points(10);
-    while (height > points(6) && ArialWidth(height, heading) > width) --height;
-    std::size_t length = heading.size();
-    while (ArialWidth(height, heading.substr(0, length)) > width) --length;
-    SCOPED_TRACE(testing::Message() << millimetres << " mm at " << dpi << " dpi");
-    EXPECT_STREQ(height == points(10)       ? "10 pt"
-                 : length == heading.size() ? "smaller"
-                                            : "cut",
-                 fit);
-    const HeadingFit got = FitHeading(heading, width, dpi, ArialWidth);
-    EXPECT_EQ(std::pair(got.height, got.length), std::pair(height, length));
+  } papers[] = {{mm(202, 600), 600, "10 pt"},        {mm(202, 300), 300, "10 pt"},
+                {mm(102, 1200), 1200, "10 pt"},      {mm(98, 203), 203, "10 pt"},
+                {mm(80, 600), 600, "smaller"},       {mm(58, 300), 300, "smaller"},
+                {mm(54, 203), 203, "cut"},           {mm(48, 300), 300, "cut"},
+                {mm(46, 600), 600, "cut"},           {exact(10, 300, 99), 300, "10 pt"},
+                {exact(8, 600, 99), 600, "smaller"}, {exact(6, 203, 40), 203, "cut"}};
+  for (const auto& [width, dpi, fit] : papers) {
+    SCOPED_TRACE(testing::Message() << width << " at " << dpi << " dpi");
+    const auto [height, length] = FitHeading(heading, width, dpi, ArialWidth);
+    const bool whole = length == heading.size();
+    EXPECT_STREQ(height == points(10, dpi) && whole ? "10 pt" : whole ? "smaller" : "cut", fit);
+    EXPECT_LE(ArialWidth(height, heading.substr(0, length)), width);
+    // Not smaller than it must be: one unit more, or one character more, would overflow.
+    if (whole && height < points(10, dpi)) {
+      EXPECT_GT(ArialWidth(height + 1, heading), width);
+    }
+    if (!whole) {
+      EXPECT_GT(ArialWidth(height, heading.substr(0, length + 1)), width);
+    }
+    EXPECT_EQ(height, whole ? std::clamp(height, points(6, dpi), points(10, dpi)) : points(6, dpi));
     RecordingCanvas page;
-    RenderPrintPage(page, PrintPage{width, 2 * width, 20, true, got.length}, {2024, 12, 5, 9, 7},
+    RenderPrintPage(page, PrintPage{width, 990, 20, true, length}, {2024, 12, 5, 9, 7},
                     WaveformSnapshot{}, {}, 6012);
     EXPECT_EQ(page.Only("text").at(0),
               "text " + std::to_string(width / 2) + " 0 " + heading.substr(0, length));
