@@ -1,5 +1,7 @@
 #include "output/heading_fit.h"
 
+#include <cmath>
+
 namespace vexal {
 
 namespace {
@@ -7,8 +9,9 @@ namespace {
 constexpr int kPoints = 10;
 constexpr int kLegiblePoints = 6;
 
+// A point is 1/72 inch.
 int DeviceUnits(int points, int dotsPerInch) {
-  return (points * dotsPerInch + 36) / 72;
+  return static_cast<int>(std::lround(points * dotsPerInch / 72.0));
 }
 
 }  // namespace
