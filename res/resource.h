@@ -80,6 +80,12 @@
 #define IDM_FIRST 6001
 #define IDM_LAST 6062
 
+// The right-click menu "VEXALKONTEXT" (and Ctrl+C, accelerators "VEXAL"): outside
+// the menu bar's range, and fixed, since outside tools post them as well
+#define IDM_COPY_PICTURE 6070
+#define IDM_COPY_VALUES 6071
+#define IDM_MEASUREMENTS 6072
+
 // Port dialog "VEXAL": the radio button of COMn has the id 4001 + n
 #define IDC_PORT_GROUP 4001
 #define IDC_PORT_COM1 4002
@@ -90,5 +96,11 @@
 #define IDC_INFO_VERSION 4010
 #define IDC_INFO_PICTURE 4011
 #define IDB_INFO_PICTURE 8001
+
+// Measurements dialog "VEXALMESSUNGEN": the scale line, the table's cells row by
+// row (row r, column k: 4101 + 3 r + k; 8 rows of 3), the "Kopieren" button
+#define IDC_MEASURE_SCALE 4100
+#define IDC_MEASURE_CELL 4101
+#define IDC_MEASURE_COPY 4125
 
 #endif  // VEXAL_RESOURCE_H

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/context_menu.h"
 #include "app/demo_traces.h"
 #include "app/menu_dispatch.h"
 #include "display/display_settings.h"
@@ -76,8 +77,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       OnPaint(window);
       return 0;
     case WM_COMMAND:
-      // Identifiers outside the menu's range are ignored, not passed on.
+      // Each ignores the other's identifiers; any other is not passed on.
       HandleMenuCommand(window, wParam);
+      HandleContextCommand(window, wParam);
+      return 0;
+    case WM_CONTEXTMENU:
+      if (!ShowContextMenu(window, lParam)) return DefWindowProcA(window, message, wParam, lParam);
       return 0;
     case WM_DROPFILES:
       OnDropFiles(window, reinterpret_cast<HDROP>(wParam));

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr char kClassName[] = "Vexal";  // also the menu and icon resource "VEXAL"
+constexpr char kClassName[] = "Vexal";  // also the menu, icon and accelerators "VEXAL"
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
   WNDCLASSA windowClass = {};
@@ -68,9 +68,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
   UpdateWindow(window);
   if (error != nullptr) vexal::ShowErrorBox(window, error);
 
+  // Ctrl+C: "Bild kopieren" of the right-click menu. Freed with the process.
+  HACCEL accelerators = LoadAcceleratorsA(instance, kClassName);
   MSG message = {};
   // GetMessageA gives -1 only for a bad window filter; stop rather than spin on it.
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorA(window, accelerators, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -58,6 +58,12 @@ std::uint32_t ProbeFactor(int channel, int probeId) {
   return 1;
 }
 
+const VoltUnit* FindVoltUnit(int unitCode) {
+  static constexpr VoltUnit kUnits[] = {{"kV", 3}, {"V", 0}, {"mV", -3}, {"\xB5V", -6}};
+  if (unitCode < kUnitKilovolt || unitCode > kUnitMicrovolt) return nullptr;
+  return &kUnits[unitCode];
+}
+
 ScaleLabels ComputeScaleLabels(const DisplaySettings& settings) {
   return {LabelFor(0, settings.ch1VoltsPerDiv, settings.ch1Probe, settings.ch1Gain5),
           LabelFor(1, settings.ch2VoltsPerDiv, settings.ch2Probe, settings.ch2Gain5)};

@@ -28,6 +28,14 @@ struct ScaleLabel {
 
 using ScaleLabels = std::array<ScaleLabel, 2>;  // channel 1, channel 2
 
+// A unit code's name (Windows-1252) and the power of ten of its volts.
+struct VoltUnit {
+  const char* name;
+  int powerOfTen;
+};
+// "kV" 3, "V" 0, "mV" -3, "\xB5V" -6; nullptr for a code other than 0 to 3.
+const VoltUnit* FindVoltUnit(int unitCode);
+
 // Microvolts per division for a volts identifier, looked up in the channel's own
 // column (channel 0 or 1); an identifier not in that column counts as 1 V.
 std::uint32_t MicrovoltsPerDivision(int channel, int voltsId);

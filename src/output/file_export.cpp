@@ -1,9 +1,9 @@
 #include "output/file_export.h"
 
 #include "display/message_boxes.h"
-#include "display/gdi_waveform_renderer.h"
 #include "display/waveform_store.h"
 #include "output/common_dialogs.h"
+#include "output/export_picture.h"
 #include "output/replace_on_success.h"
 #include "output/text_export.h"
 #include "output/text_file_writer.h"
@@ -17,11 +17,6 @@ namespace {
 
 constexpr char kCreateFailed[] = "Fehler beim Anlegen der Datei !";
 constexpr char kWriteFailed[] = "Fehler beim Schreiben der Datei !";
-
-// Application name, picture title, then the closing double zero.
-constexpr char kMetafileDescription[] = "Vexal Interface V1.0\0Ausgabe\0";
-constexpr int kMetafileWidth = 800;
-constexpr int kMetafileHeight = 600;
 
 // The save dialog; false when the user cancelled or the dialog failed.
 bool AskFileName(HWND owner, int kind) {
@@ -75,25 +70,14 @@ void ExportMetafile(HWND owner) {
     ShowErrorBox(owner, kCreateFailed);
     return;
   }
-  HDC reference = GetDC(owner);
   bool closed = false;
-  if (HDC dc = CreateEnhMetaFileA(reference, target.TempPath(), nullptr, kMetafileDescription)) {
-    // The renderer draws in the context's font. A new metafile context under
-    // Wine holds none and records every label with all advances 0, which
-    // LibreOffice piles onto one spot; Windows starts it with this same stock
-    // font, so the picture is the same there.
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    const LONG units = GetDialogBaseUnits();
-    WaveformRenderer(dc, kMetafileWidth, kMetafileHeight, LOWORD(units), HIWORD(units));
-    // Closing writes the file. A short write (disk full) can go unreported, so
-    // the file on disk must be as long as the metafile itself.
-    if (HENHMETAFILE metafile = CloseEnhMetaFile(dc)) {
-      const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
-      closed = size > 0 && FileSize(target.TempPath()) == size;
-      DeleteEnhMetaFile(metafile);
-    }
+  // Closing the metafile writes the file. A short write (disk full) can go
+  // unreported, so the file on disk must be as long as the metafile itself.
+  if (HENHMETAFILE metafile = RecordPictureMetafile(owner, target.TempPath())) {
+    const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+    closed = size > 0 && FileSize(target.TempPath()) == size;
+    DeleteEnhMetaFile(metafile);
   }
-  ReleaseDC(owner, reference);
   if (!closed || !target.Commit()) ShowErrorBox(owner, kCreateFailed);
 }
 

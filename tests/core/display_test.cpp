@@ -3,10 +3,15 @@
 
 #include <array>
 #include <climits>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 #include <tuple>
 
 #include "display/display_settings.h"
+#include "display/measurement_table.h"
+#include "display/measurements.h"
+#include "display/number_text.h"
 #include "display/timebase_labels.h"
 #include "display/waveform_renderer.h"
 #include "display/waveform_store.h"
@@ -193,6 +198,112 @@ TEST(WaveformRenderer, NarrowPictureUsesTheNegativeSpan) {
   // Sizes far outside any window stay defined behaviour.
   for (int size : {0, -100, INT_MIN, INT_MAX})
     EXPECT_EQ(Render(size, size, 1, 1).Only("text").size(), 3u);
+}
+
+// Every prefix boundary, the carry of the rounding into the next digit and prefix, halves away
+// from zero (1.125 is exact in binary), and numbers beyond the prefixes.
+TEST(NumberText, ThreeDigitsWithAnSiPrefix) {
+  const std::pair<double, std::string> cases[] = {
+      {0, "0 V"},           {2, "2,00 V"},        {-2, "-2,00 V"},       {1.41421, "1,41 V"},
+      {1.125, "1,13 V"},    {-1.125, "-1,13 V"},  {9.9999, "10,0 V"},    {99.999, "100 V"},
+      {999.5, "1,00 kV"},   {999e3, "999 kV"},    {1e6, "1,00 MV"},      {1.5e9, "1500 MV"},
+      {0.2, "200 mV"},      {0.00125, "1,25 mV"}, {999.6e-6, "1,00 mV"}, {12.5e-6, "12,5 \xB5V"},
+      {1e-6, "1,00 \xB5V"}, {999e-9, "999 nV"},   {1e-9, "1,00 nV"},     {1.5e-10, "0,150 nV"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(SiNumber(value, "V"), text) << value;
+  EXPECT_EQ(DecimalText(-125, 1, ","), "-12,5");
+  EXPECT_EQ(DecimalText(5, 3, ","), "0,005");
+  EXPECT_EQ(DecimalText(INT64_MIN, 0, ","), "-9223372036854775808");
+  EXPECT_EQ(ExactDecimal(1250, 4, "."), "0.125");
+  EXPECT_EQ(ExactDecimal(-20, 1, "."), "-2");
+  EXPECT_EQ(ExactDecimal(0, 5, "."), "0");
+}
+
+// 2048 samples of `periods` periods of a shape from -1 to 1 at 128 +- amplitude counts (limited to
+// 0..255), plus repeatable noise of up to +- noise counts.
+ChannelSamples Wave(double (*shape)(double), double periods, double amplitude, int noise = 0) {
+  ChannelSamples s;
+  unsigned seed = 1;
+  for (int i = 0; i < kSamplesPerChannel; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    const int jitter = noise > 0 ? static_cast<int>((seed >> 16) % (2 * noise + 1)) - noise : 0;
+    const double level = 128 + amplitude * shape(periods * i / kSamplesPerChannel) + jitter;
+    s[i] = static_cast<std::uint8_t>(std::clamp(std::lround(level), 0L, 255L));
+  }
+  return s;
+}
+double Sine(double p) {
+  return std::sin(2 * std::numbers::pi * p);
+}
+double Square(double p) {
+  return p - std::floor(p) < 0.5 ? 1 : -1;
+}
+double Triangle(double p) {
+  return 1 - 4 * std::fabs(p - std::floor(p) - 0.5);
+}
+
+// Levels in counts and the period in samples (0: none), measured at 0.5 V a count and 2 s a
+// sample; NAN: not checked (noise).
+TEST(Measurements, LevelsAndPeriodOfKnownWaves) {
+  ChannelSamples flat;
+  flat.fill(158);
+  const struct {
+    const char* name;
+    ChannelSamples samples;
+    double max, min, mean, rms, period;
+    bool clippedHigh, clippedLow;
+  } cases[] = {
+      {"sine", Wave(Sine, 5, 64), 64, -64, 0, 45.25, 409.6, false, false},
+      {"noisy sine", Wave(Sine, 5, 64, 6), NAN, NAN, 0, NAN, 409.6, false, false},
+      {"square", Wave(Square, 8, 64), 64, -64, 0, 64, 256, false, false},
+      {"noisy square", Wave(Square, 8, 64, 6), NAN, NAN, 0, NAN, 256, false, false},
+      {"triangle", Wave(Triangle, 4, 64), 64, -64, 0, 36.95, 512, false, false},
+      {"noisy triangle", Wave(Triangle, 4, 64, 6), NAN, NAN, 0, NAN, 512, false, false},
+      {"clipped sine", Wave(Sine, 5, 200), 127, -128, 0, NAN, 409.6, true, true},
+      {"swing of 4", Wave(Square, 8, 2), 2, -2, 0, 2, 256, false, false},
+      {"swing of 3", Wave(Square, 8, 1.5), 2, -1, 0.5, NAN, 0, false, false},
+      {"one period", Wave(Square, 1, -64), 64, -64, 0, 64, 0, false, false},
+      {"flat line", flat, 30, 30, 30, 30, 0, false, false},
+  };
+  for (const auto& c : cases) {
+    const ChannelMeasurements m = MeasureChannel(c.samples, 0.5, 2);
+    const double levels[][2] = {
+        {m.maximum, c.max}, {m.minimum, c.min}, {m.mean, c.mean}, {m.rms, c.rms}};
+    for (const auto& [got, want] : levels) {
+      if (!std::isnan(want)) {
+        EXPECT_NEAR(got / 0.5, want, 0.3) << c.name;
+      }
+    }
+    EXPECT_NEAR(m.period.value_or(0) / 2, c.period, c.period / 200) << c.name;
+    EXPECT_EQ(std::pair(m.clippedHigh, m.clippedLow), std::pair(c.clippedHigh, c.clippedLow))
+        << c.name;
+  }
+  // Edges of two slopes: from 64 over 160 to 192 (crossing 128 at 99 + 64 / 96), then straight
+  // from 64 to 192 (at 299 + 1 / 2).
+  ChannelSamples edges;
+  edges.fill(64);
+  std::fill(edges.begin() + 100, edges.begin() + 150, 192);
+  std::fill(edges.begin() + 300, edges.begin() + 350, 192);
+  edges[100] = 160;
+  EXPECT_DOUBLE_EQ(MeasureChannel(edges, 1, 1).period.value(), 299.5 - (99 + 64.0 / 96));
+}
+
+// A square from 0 to 255 on channel 1 at 500 mV and 1 ms, no data on channel 2.
+TEST(MeasurementTable, CellsFollowTheLabelsOfTheLastPaint) {
+  WaveformSnapshot store;
+  store.samples[0] = Wave(Square, 8, 200);
+  store.hasData = {1, 0};
+  const MeasurementTable table =
+      BuildMeasurementTable(store, {{{500, kUnitMillivolt}, {1, kUnitVolt}}}, IDM_TB_1MS);
+  EXPECT_EQ(table.scale, "Kanal 1: 500 mV / DIV   TB: 1 ms / DIV");
+  const std::array<std::string, 3> rows[] = {
+      {"", "Kanal 1", "Kanal 2"},      {"Maximum", "> 1,98 V", "-"},
+      {"Minimum", "< -2,00 V", "-"},   {"Spitze-Spitze", "> 3,98 V", "-"},
+      {"Mittelwert", "-7,81 mV", "-"}, {"Effektivwert", "1,99 V", "-"},
+      {"Periode", "1,25 ms", "-"},     {"Frequenz", "800 Hz", "-"}};
+  for (std::size_t row = 0; row < std::size(rows); ++row) EXPECT_EQ(table.cells[row], rows[row]);
+  EXPECT_TRUE(TabSeparatedTable(table).starts_with(
+      "Kanal 1: 500 mV / DIV   TB: 1 ms / DIV\r\n\tKanal 1\tKanal 2\r\nMaximum\t> 1,98 V\t-\r\n"));
+  EXPECT_TRUE(TabSeparatedTable(table).ends_with("\r\nFrequenz\t800 Hz\t-\r\n"));
 }
 
 }  // namespace

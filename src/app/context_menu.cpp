@@ -1,0 +1,73 @@
+#include "app/context_menu.h"
+
+#include "app/main_window.h"
+#include "app/measurements_dialog.h"
+#include "display/display_settings.h"
+#include "display/waveform_store.h"
+#include "output/clipboard.h"
+#include "output/values_text.h"
+#include "resource.h"
+
+namespace vexal {
+namespace {
+
+// The user's decimal separator, so that a spreadsheet in that locale takes the
+// copied values as numbers. At most three characters.
+std::string DecimalSeparator() {
+  char separator[4] = "";
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) == 0) {
+    return ".";
+  }
+  return separator;
+}
+
+void CopyValues(HWND window) {
+  const std::string text = ValuesText(TheWaveformStore().Snapshot(), TheScaleLabels(),
+                                      TheDisplaySettings().timebase, DecimalSeparator());
+  CopyTextToClipboard(window, text);
+}
+
+}  // namespace
+
+bool ShowContextMenu(HWND window, LPARAM lParam) {
+  RECT client;
+  GetClientRect(window, &client);
+  POINT at = {client.right / 2, client.bottom / 2};
+  if (lParam != -1) {
+    at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ScreenToClient(window, &at);
+    if (!PtInRect(&client, at)) return false;
+  }
+  ClientToScreen(window, &at);
+
+  HMENU menu = LoadMenuA(TheMainWindowState().instance, "VEXALKONTEXT");
+  if (menu == nullptr) return true;
+  HMENU popup = GetSubMenu(menu, 0);
+  // Values and measurements need a channel with data; the picture is always there.
+  const WaveformSnapshot store = TheWaveformStore().Snapshot();
+  const UINT state = store.hasData[0] != 0 || store.hasData[1] != 0 ? MF_ENABLED : MF_GRAYED;
+  EnableMenuItem(popup, IDM_COPY_VALUES, MF_BYCOMMAND | state);
+  EnableMenuItem(popup, IDM_MEASUREMENTS, MF_BYCOMMAND | state);
+  // The chosen item arrives as WM_COMMAND, as a menu bar item does.
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+  DestroyMenu(menu);
+  return true;
+}
+
+void HandleContextCommand(HWND window, WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case IDM_COPY_PICTURE:
+      CopyPictureToClipboard(window);
+      break;
+    case IDM_COPY_VALUES:
+      CopyValues(window);
+      break;
+    case IDM_MEASUREMENTS:
+      ShowMeasurementsDialog(TheMainWindowState().instance, window);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace vexal

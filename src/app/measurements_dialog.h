@@ -1,0 +1,11 @@
+// "Messungen...": the measurements of the channels with data, by the labels of the
+// last paint, in a modal dialog owned by the main window.
+#pragma once
+
+#include <windows.h>
+
+namespace vexal {
+
+void ShowMeasurementsDialog(HINSTANCE instance, HWND owner);
+
+}  // namespace vexal

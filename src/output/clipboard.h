@@ -1,0 +1,19 @@
+// The clipboard: the picture, or a text. Either puts all of its formats there or
+// shows "Fehler beim Kopieren in die Zwischenablage !" (when another program holds
+// the clipboard, or memory runs out); it leaves the clipboard as it was when it
+// cannot open it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace vexal {
+
+// CF_ENHMETAFILE and CF_DIB of the exported picture (export_picture.h).
+void CopyPictureToClipboard(HWND owner);
+
+// CF_UNICODETEXT and CF_TEXT of a Windows-1252 text.
+void CopyTextToClipboard(HWND owner, const std::string& text);
+
+}  // namespace vexal

@@ -1,0 +1,22 @@
+// The picture that the metafile export saves and "Bild kopieren" copies: the
+// screen's picture at 800 x 600, with the labels of the last paint.
+#pragma once
+
+#include <windows.h>
+
+namespace vexal {
+
+inline constexpr int kExportPictureWidth = 800;
+inline constexpr int kExportPictureHeight = 600;
+
+// Records it as an enhanced metafile into the file `path`, or in memory for
+// nullptr, with the display context of `reference` as the reference device.
+// nullptr when the metafile cannot be made; the caller deletes the handle.
+HENHMETAFILE RecordPictureMetafile(HWND reference, const char* path);
+
+// The same picture as a packed DIB (CF_DIB): the BITMAPINFOHEADER, then 24-bit
+// rows, bottom-up, in movable global memory that the caller owns. nullptr when
+// memory or GDI objects run out.
+HGLOBAL PictureDib(HWND reference);
+
+}  // namespace vexal
