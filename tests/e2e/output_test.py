@@ -12,7 +12,7 @@ import time
 
 import numpy
 
-from vexal_e2e import CYAN, GREEN, Plot, Simulator, count, demo, run, wine_session
+from vexal_e2e import CYAN, GREEN, Plot, Simulator, count, demo, run, text_file, wine_session
 
 SAVE_AS, FILE_NAME_BOX = "Save As", 1148  # Wine's save dialog in the tests' locale
 
@@ -24,17 +24,6 @@ def export(driver, command, path, overwrite=False):
         driver.cmd("press 1")
         driver.cmd("wait-dialog 5000")
     driver.press(6 if overwrite else 1)  # the export has run once the dialog is gone
-
-
-def text_file(stamp, columns, crlf=False):
-    """A text export as the program writes it, of these columns (channel: samples)."""
-    heading = "Kanal 1\t\tKanal2" if len(columns) == 2 else f"Kanal {next(iter(columns))}"
-    lines = ["", "VEXAL-Interface V1.0 - Ausgabe vom " + time.strftime("%d.%m.%Y, %H:%M", stamp),
-             "=" * 52, "", heading, ""]
-    lines += ["\t\t\t".join(f"{samples[i]:03d}" for samples in columns.values())
-              for i in range(2048)]
-    text = "\n".join(lines) + "\n\n\n"
-    return (text.replace("\n", "\r\n") if crlf else text).encode("ascii")
 
 
 def words(pdf):

@@ -181,6 +181,17 @@ def apart(samples, other, minimum=12):
     return [i for i in range(8, 2048, 17) if abs(samples[i] - other[i]) >= minimum][:60]
 
 
+def text_file(stamp, columns, crlf=False):
+    """A text export as the program writes it, of these columns (channel: samples)."""
+    heading = "Kanal 1\t\tKanal2" if len(columns) == 2 else f"Kanal {next(iter(columns))}"
+    lines = ["", "VEXAL-Interface V1.0 - Ausgabe vom " + time.strftime("%d.%m.%Y, %H:%M", stamp),
+             "=" * 52, "", heading, ""]
+    lines += ["\t\t\t".join(f"{samples[i]:03d}" for samples in columns.values())
+              for i in range(2048)]
+    text = "\n".join(lines) + "\n\n\n"
+    return (text.replace("\n", "\r\n") if crlf else text).encode("ascii")
+
+
 def wine_session():
     with open(os.path.join(os.environ["VEXAL_WINE_BUILD_DIR"], "wine-session.env")) as f:
         return dict((k, shlex.split(v)[0]) for k, _, v in

@@ -21,6 +21,8 @@
 //   press <id>                clicks a button of the dialog
 //   wait-gone <ms>            waits until the dialog is closed
 //   screenshot main|dialog <file.bmp>   the client area as a 24-bit BMP
+//   clipboard hold|release    opens the clipboard and keeps it open, as a program
+//                             that holds it does, or closes it again
 //   close                     the main window's close box
 //   wait-exit <ms>            waits for the program to end: exit-code
 //   counters                  the program's commit and working-set KB
@@ -265,6 +267,9 @@ void Execute(const std::vector<std::string>& words) {
         Sleep(20);
   } else if (command == "screenshot") {
     Screenshot(Window(words.at(1)), words.at(2));
+  } else if (command == "clipboard") {
+    const bool hold = words.at(1) == "hold";
+    if (hold ? !OpenClipboard(nullptr) : !CloseClipboard()) Fail("the clipboard did not answer");
   } else if (command == "close") {
     PostMessageA(Window("main"), WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (command == "wait-exit") {
