@@ -28,7 +28,7 @@ struct Cell {
 
 void FillColumn(MeasurementTable& table, int column, const ChannelMeasurements& m, bool hasData) {
   const bool beyond = m.clippedHigh || m.clippedLow;
-  const bool periodic = hasData && m.period.has_value();
+  const bool periodic = m.period.has_value();  // never without data
   const double period = m.period.value_or(0);
   const Cell cells[] = {
       {hasData, m.clippedHigh ? kAbove : "", m.maximum, "V"},
