@@ -1,8 +1,8 @@
 #!/bin/bash
 # The pictures of the README (doc/*.png), made from what the two commands leave
 # in build/: the window after the run command's read-out, the metafile that the
-# run command exported, as LibreOffice shows it, and the page that the tests
-# printed to the CUPS PDF printer. Run scripts/run.sh (without a display) and
+# run command exported, as LibreOffice shows it, the page that the tests printed
+# to the CUPS PDF printer, and the measurements dialog of the tests. Run scripts/run.sh (without a display) and
 # scripts/test.sh first.
 set -euo pipefail
 
@@ -18,4 +18,5 @@ convert "$scratch/vexal-export.png" -trim +repage -resize 560x "$doc/metafile-in
 pdftoppm -png -r 60 -singlefile "$root/build/win/tests/e2e/output/page.pdf" "$scratch/page"
 convert "$scratch/page.png" -gravity north -crop 100%x52%+0+0 +repage -resize 560x \
   "$doc/printed-page.png"
+convert "$root/build/win/tests/e2e/measure/measurements.bmp" "$doc/measurements.png"
 ls -l "$doc"/*.png

@@ -12,7 +12,6 @@ constexpr int kLowestSample = 0;
 constexpr int kHighestSample = 255;
 constexpr double kLeastHysteresis = 2;
 constexpr double kHysteresisShare = 10;  // of the swing
-constexpr int kLeastSwing = 4;
 
 struct Crossings {
   int count = 0;
@@ -65,7 +64,8 @@ ChannelMeasurements MeasureChannel(const ChannelSamples& samples, double voltsPe
   m.clippedHigh = *high == kHighestSample;
   m.clippedLow = *low == kLowestSample;
   const Crossings crossings = RisingCrossings(samples, *low, *high);
-  if (crossings.count >= 2 && *high - *low >= kLeastSwing) {
+  // With h >= 2 a crossing needs a swing of 4 counts at least: no other check is needed.
+  if (crossings.count >= 2) {
     m.period = (crossings.last - crossings.first) / (crossings.count - 1) * secondsPerSample;
   }
   return m;

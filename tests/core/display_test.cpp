@@ -211,12 +211,6 @@ TEST(NumberText, ThreeDigitsWithAnSiPrefix) {
       {0.00125, "1,25 mV"}, {999.6e-6, "1,00 mV"}, {12.5e-6, "12,5 \xB5V"}, {1e-6, "1,00 \xB5V"},
       {999e-9, "999 nV"},   {1e-9, "1,00 nV"},     {1.5e-10, "0,150 nV"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(SiNumber(value, "V"), text) << value;
-  EXPECT_EQ(DecimalText(-125, 1, ","), "-12,5");
-  EXPECT_EQ(DecimalText(5, 3, ","), "0,005");
-  EXPECT_EQ(DecimalText(INT64_MIN, 0, ","), "-9223372036854775808");
-  EXPECT_EQ(ExactDecimal(1250, 4, "."), "0.125");
-  EXPECT_EQ(ExactDecimal(-20, 1, "."), "-2");
-  EXPECT_EQ(ExactDecimal(0, 5, "."), "0");
 }
 
 // 2048 samples of `periods` periods of a sine, square or triangle from -1 to 1 at 128 +- amplitude

@@ -275,41 +275,36 @@ TEST(TextImport, RejectsAnythingElse) {
   for (const auto& [name, file] : cases) EXPECT_FALSE(Read(file).has_value()) << name;
 }
 
-// Channel 1 [128, 255, 0, ...], channel 2 [129, 127, 0, ...]: exact decimals of every unit, at
-// the largest and the smallest timebase, in the columns of the channels with data.
+// Channel 1 [128, 255, 0, ...] at 2 kV, channel 2 [129, 127, 0, ...] at 7 uV: exact decimals at the
+// largest and the smallest timebase, in the columns of the channels with data.
 TEST(ValuesText, ExactDecimalsOfTheChannelsWithData) {
-  WaveformSnapshot store;
-  store.samples[0] = {128, 255, 0};
-  store.samples[1] = {129, 127, 0};
+  WaveformSnapshot store{.samples = {{{128, 255, 0}, {129, 127, 0}}}};
+  const ScaleLabels labels = {ScaleLabel{2, kUnitKilovolt}, ScaleLabel{7, kUnitMicrovolt}};
   const struct {
     std::array<int, 2> data;
-    ScaleLabels labels;
     int timebase;
     const char* separator;
     std::vector<std::string> lines;  // the heading, samples 0, 1, 2 and 2047
   } cases[] = {
       {{1, 1},
-       {{{2, kUnitKilovolt}, {7, kUnitMicrovolt}}},
        IDM_TB_50S,
        ",",
        {"Zeit / s\tKanal 1 / V\tKanal 2 / V", "0\t0\t0,00000021875",
         "0,244140625\t7937,5\t-0,00000021875", "0,48828125\t-8000\t-0,000028",
         "499,755859375\t-8000\t-0,000028"}},
       {{0, 1},
-       {{{2, kUnitKilovolt}, {1, kUnitVolt}}},
        IDM_TB_5US,
        ".",
-       {"Zeit / s\tKanal 2 / V", "0\t0.03125", "0.0000000244140625\t-0.03125",
-        "0.000000048828125\t-4", "0.0000499755859375\t-4"}},
+       {"Zeit / s\tKanal 2 / V", "0\t0.00000021875", "0.0000000244140625\t-0.00000021875",
+        "0.000000048828125\t-0.000028", "0.0000499755859375\t-0.000028"}},
       {{0, 0},
-       {},
        IDM_TB_1MS,
        ",",
        {"Zeit / s", "0", "0,0000048828125", "0,000009765625", "0,0099951171875"}},
   };
   for (const auto& c : cases) {
     store.hasData = c.data;
-    const std::string text = ValuesText(store, c.labels, c.timebase, c.separator);
+    const std::string text = ValuesText(store, labels, c.timebase, c.separator);
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != text.npos; at = end + 2)
       lines.push_back(text.substr(at, end - at));

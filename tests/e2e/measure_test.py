@@ -1,8 +1,6 @@
-"""The right-click menu and Ctrl+C as a user meets them (X input through xdotool),
-the "Messungen" dialog before and after the labels change, and the clipboard as a
-Linux program pasting reads it (xclip): the table, the values as exact numbers in
-the user's decimal format, the picture; a clipboard that another program holds;
-the menu of a store without data."""
+"""The right-click menu and Ctrl+C typed on the X display (xdotool), the measurements
+before and after the labels change, the clipboard as a Linux program pasting reads it
+(xclip), a clipboard that another program holds, the menu of a store without data."""
 
 import math
 import os
@@ -58,8 +56,7 @@ def test(driver, checks, args):
     env = dict(os.environ, DISPLAY=wine_session()["DISPLAY"])
 
     def xdotool(*words):
-        return subprocess.run(["xdotool", *words], env=env, capture_output=True, text=True,
-                              check=True).stdout
+        return subprocess.run(["xdotool", *words], env=env, capture_output=True, check=True).stdout
 
     def paste(target, begin=b""):
         """The clipboard in one format, once it begins with `begin` (b"" when absent)."""
@@ -88,6 +85,7 @@ def test(driver, checks, args):
         checks.equal(context_menu("menu"), [True] * 3, "right click: the menu")
         xdotool("key", "Up", "Return")  # "Messungen..."
         driver.cmd("wait-dialog 5000 Messungen")
+        driver.screenshot("measurements", "dialog")  # doc/measurements.png
         cells = check_table(checks, driver.dialog_controls(),
                             "Kanal 1: 1 V / DIV   Kanal 2: 1 V / DIV   TB: 100 ms / DIV",
                             physics(1, 1, 0.1), "1 V, 100 ms")
