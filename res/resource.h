@@ -97,8 +97,9 @@
 #define IDC_INFO_PICTURE 4011
 #define IDB_INFO_PICTURE 8001
 
-// Measurements dialog "VEXALMESSUNGEN": the scale line, the table's cells row by
-// row (row r, column k: 4101 + 3 r + k; 8 rows of 3), the "Kopieren" button
+// Measurements dialog "VEXALMESSUNGEN": the fields of the table in its order, the
+// scale line, then the cells row by row (row r, column k: 4101 + 3 r + k; 8 rows
+// of 3), and the "Kopieren" button
 #define IDC_MEASURE_SCALE 4100
 #define IDC_MEASURE_CELL 4101
 #define IDC_MEASURE_COPY 4125

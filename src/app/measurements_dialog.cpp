@@ -9,11 +9,14 @@
 namespace vexal {
 namespace {
 
-void ShowTable(HWND dialog, const MeasurementTable& table) {
-  SetDlgItemTextA(dialog, IDC_MEASURE_SCALE, table.scale.c_str());
-  int id = IDC_MEASURE_CELL;
-  for (const auto& row : table.cells) {
-    for (const std::string& cell : row) SetDlgItemTextA(dialog, id++, cell.c_str());
+// The table's fields in order, the scale line first, each into the next control.
+void ShowTable(HWND dialog, const std::string& table) {
+  int id = IDC_MEASURE_SCALE;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    if (table[i] != '\t' && table[i] != '\r') continue;
+    SetDlgItemTextA(dialog, id++, table.substr(start, i - start).c_str());
+    start = i + (table[i] == '\r' ? 2 : 1);  // past TAB, or CR LF
   }
 }
 
@@ -22,7 +25,7 @@ INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam
     case WM_INITDIALOG:
       // The table lives in ShowMeasurementsDialog while the dialog is open.
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      ShowTable(dialog, *reinterpret_cast<const MeasurementTable*>(lParam));
+      ShowTable(dialog, *reinterpret_cast<const std::string*>(lParam));
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
@@ -32,8 +35,8 @@ INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam
           return TRUE;
         case IDC_MEASURE_COPY: {
           const auto* table =
-              reinterpret_cast<const MeasurementTable*>(GetWindowLongPtrA(dialog, DWLP_USER));
-          CopyTextToClipboard(dialog, TabSeparatedTable(*table));
+              reinterpret_cast<const std::string*>(GetWindowLongPtrA(dialog, DWLP_USER));
+          CopyTextToClipboard(dialog, *table);
           return TRUE;
         }
         default:
@@ -47,8 +50,8 @@ INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam
 }  // namespace
 
 void ShowMeasurementsDialog(HINSTANCE instance, HWND owner) {
-  const MeasurementTable table = BuildMeasurementTable(
-      TheWaveformStore().Snapshot(), TheScaleLabels(), TheDisplaySettings().timebase);
+  const std::string table = MeasurementTable(TheWaveformStore().Snapshot(), TheScaleLabels(),
+                                             TheDisplaySettings().timebase);
   DialogBoxParamA(instance, "VEXALMESSUNGEN", owner, MeasurementsDialogProc,
                   reinterpret_cast<LPARAM>(&table));
 }

@@ -1,5 +1,6 @@
 #include "display/measurement_table.h"
 
+#include <array>
 #include <cstdio>
 
 #include "display/measurements.h"
@@ -10,89 +11,82 @@
 namespace vexal {
 namespace {
 
-constexpr const char* kRowNames[] = {"Maximum",      "Minimum", "Spitze-Spitze", "Mittelwert",
-                                     "Effektivwert", "Periode", "Frequenz"};
+constexpr int kRows = 7;
+constexpr const char* kRowNames[kRows] = {"Maximum",      "Minimum", "Spitze-Spitze", "Mittelwert",
+                                          "Effektivwert", "Periode", "Frequenz"};
 constexpr const char* kChannelNames[] = {"Kanal 1", "Kanal 2"};
-constexpr char kNoValue[] = "-";
 // The true peak may lie beyond a sample at the end of the range.
 constexpr char kAbove[] = "> ";
 constexpr char kBelow[] = "< ";
 
-// One measurement of one channel, as its cell shows it.
+// One measurement of one channel, as its cell shows it: "-" when not shown.
 struct Cell {
-  bool shown;
-  const char* mark;
-  double value;
-  const char* unit;
+  bool shown = false;
+  const char* mark = "";
+  double value = 0;
+  const char* unit = "";
 };
+using Column = std::array<Cell, kRows>;
 
-void FillColumn(MeasurementTable& table, int column, const ChannelMeasurements& m, bool hasData) {
+Column Cells(const ChannelSamples& samples, const ScaleLabel& label, int timebaseId) {
+  const ChannelMeasurements m =
+      MeasureChannel(samples, VoltsPerCount(label).Value(), SecondsPerSample(timebaseId).Value());
   const bool beyond = m.clippedHigh || m.clippedLow;
-  const bool periodic = m.period.has_value();  // never without data
+  const bool periodic = m.period.has_value();
   const double period = m.period.value_or(0);
-  const Cell cells[] = {
-      {hasData, m.clippedHigh ? kAbove : "", m.maximum, "V"},
-      {hasData, m.clippedLow ? kBelow : "", m.minimum, "V"},
-      {hasData, beyond ? kAbove : "", m.maximum - m.minimum, "V"},
-      {hasData, "", m.mean, "V"},
-      {hasData, "", m.rms, "V"},
-      {periodic, "", period, "s"},
-      {periodic, "", periodic ? 1 / period : 0, "Hz"},
-  };
-  for (std::size_t row = 1; row < table.cells.size(); ++row) {
-    const Cell& cell = cells[row - 1];
-    std::string& text = table.cells[row][column];
-    text = cell.shown ? cell.mark : kNoValue;
-    if (cell.shown) text += SiNumber(cell.value, cell.unit);
-  }
+  return {{{true, m.clippedHigh ? kAbove : "", m.maximum, "V"},
+           {true, m.clippedLow ? kBelow : "", m.minimum, "V"},
+           {true, beyond ? kAbove : "", m.maximum - m.minimum, "V"},
+           {true, "", m.mean, "V"},
+           {true, "", m.rms, "V"},
+           {periodic, "", period, "s"},
+           {periodic, "", periodic ? 1 / period : 0, "Hz"}}};
 }
 
 // "Kanal 1: 1 V / DIV   " for each channel with data; the timebase always, as on screen.
 std::string ScaleLine(const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId) {
-  std::string line;
+  char line[160] = "";
+  std::size_t used = 0;
   for (int channel = 0; channel < kChannelCount; ++channel) {
     const VoltUnit* unit = FindVoltUnit(labels[channel].unitCode);
     if (store.hasData[channel] == 0 || unit == nullptr) continue;
-    char part[64];
-    std::snprintf(part, sizeof part, "%s: %u %s / DIV   ", kChannelNames[channel],
-                  static_cast<unsigned>(labels[channel].value), unit->name);
-    line += part;
+    used += static_cast<std::size_t>(
+        std::snprintf(line + used, sizeof line - used, "%s: %u %s / DIV   ", kChannelNames[channel],
+                      static_cast<unsigned>(labels[channel].value), unit->name));
   }
   const char* timebase = TimebaseLabel(timebaseId);
-  if (timebase != nullptr) line += timebase;
+  std::snprintf(line + used, sizeof line - used, "%s", timebase != nullptr ? timebase : "");
   return line;
+}
+
+// "> 1,98 V", or "-".
+void WriteCell(char (&text)[kSiNumberSize + 4], const Cell& cell) {
+  char number[kSiNumberSize] = "";
+  if (cell.shown) WriteSiNumber(number, cell.value, cell.unit);
+  std::snprintf(text, sizeof text, "%s%s", cell.shown ? cell.mark : "-", number);
 }
 
 }  // namespace
 
-MeasurementTable BuildMeasurementTable(const WaveformSnapshot& store, const ScaleLabels& labels,
-                                       int timebaseId) {
-  MeasurementTable table;
-  table.scale = ScaleLine(store, labels, timebaseId);
+std::string MeasurementTable(const WaveformSnapshot& store, const ScaleLabels& labels,
+                             int timebaseId) {
+  Column columns[kChannelCount];
   for (int channel = 0; channel < kChannelCount; ++channel) {
-    table.cells[0][channel + 1] = kChannelNames[channel];
-    const bool hasData = store.hasData[channel] != 0;
-    const ChannelMeasurements m =
-        hasData ? MeasureChannel(store.samples[channel], VoltsPerCount(labels[channel]).Value(),
-                                 SecondsPerSample(timebaseId).Value())
-                : ChannelMeasurements{};
-    FillColumn(table, channel + 1, m, hasData);
-  }
-  for (std::size_t row = 1; row < table.cells.size(); ++row)
-    table.cells[row][0] = kRowNames[row - 1];
-  return table;
-}
-
-std::string TabSeparatedTable(const MeasurementTable& table) {
-  std::string text = table.scale;
-  for (const auto& row : table.cells) {
-    text += "\r\n";
-    for (std::size_t column = 0; column < row.size(); ++column) {
-      if (column > 0) text += '\t';
-      text += row[column];
+    if (store.hasData[channel] != 0) {
+      columns[channel] = Cells(store.samples[channel], labels[channel], timebaseId);
     }
   }
-  text += "\r\n";
+  std::string text = ScaleLine(store, labels, timebaseId);
+  text += "\r\n\tKanal 1\tKanal 2\r\n";
+  for (int row = 0; row < kRows; ++row) {
+    char cells[kChannelCount][kSiNumberSize + 4];
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+      WriteCell(cells[channel], columns[channel][row]);
+    }
+    char line[2 * kSiNumberSize + 32];
+    std::snprintf(line, sizeof line, "%s\t%s\t%s\r\n", kRowNames[row], cells[0], cells[1]);
+    text += line;
+  }
   return text;
 }
 

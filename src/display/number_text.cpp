@@ -13,7 +13,27 @@ constexpr long long kCarry = 1000;  // 10^kSignificantDigits: 9.995 rounds to 10
 constexpr const char* kPrefixes[] = {"n", "\xB5", "m", "", "k", "M"};
 constexpr int kPlainPrefix = 3;
 constexpr int kLastPrefix = 5;
-constexpr int kMostDecimals = 18;  // 10^18 still fits in 64 bits
+constexpr int kMostDecimals = 18;        // 10^18 still fits in 64 bits
+constexpr std::size_t kNumberSize = 48;  // a sign, 19 + 18 digits, a separator
+
+// scaled / 10^decimals into `text` (kNumberSize bytes), every digit kept:
+// (-125, 1, ",") gives "-12,5", (5, 3, ",") gives "0,005".
+void WriteDecimal(char* text, std::int64_t scaled, int decimals, std::string_view separator) {
+  // Negated as unsigned: also the most negative value has its magnitude.
+  const std::uint64_t magnitude =
+      scaled < 0 ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
+  const int fraction = decimals < 0 ? 0 : decimals < kMostDecimals ? decimals : kMostDecimals;
+  std::uint64_t one = 1;
+  for (int i = 0; i < fraction; ++i) one *= 10;
+  // A 1 before exactly `fraction` digits: the fraction with its leading zeros.
+  char digits[24];
+  std::snprintf(digits, sizeof digits, "%llu",
+                static_cast<unsigned long long>(one + magnitude % one));
+  std::snprintf(text, kNumberSize, "%s%llu%.*s%s", scaled < 0 ? "-" : "",
+                static_cast<unsigned long long>(magnitude / one),
+                fraction > 0 ? static_cast<int>(separator.size()) : 0, separator.data(),
+                fraction > 0 ? digits + 1 : "");
+}
 
 }  // namespace
 
@@ -23,61 +43,53 @@ double PowerOfTen(int n) {
   return power;
 }
 
-std::string DecimalText(std::int64_t scaled, int decimals, std::string_view separator) {
-  // Negated as unsigned: also the most negative value has its magnitude.
-  const std::uint64_t magnitude =
-      scaled < 0 ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
-  const int fraction = decimals < 0 ? 0 : decimals < kMostDecimals ? decimals : kMostDecimals;
-  std::uint64_t one = 1;
-  for (int i = 0; i < fraction; ++i) one *= 10;
-  char digits[32];
-  const int whole = std::snprintf(digits, sizeof digits, "%s%llu", scaled < 0 ? "-" : "",
-                                  static_cast<unsigned long long>(magnitude / one));
-  std::string text(digits, static_cast<std::size_t>(whole));
-  if (fraction > 0) {
-    // A 1 before exactly `fraction` digits: the fraction with its leading zeros.
-    std::snprintf(digits, sizeof digits, "%llu",
-                  static_cast<unsigned long long>(one + magnitude % one));
-    text.append(separator).append(digits + 1);
-  }
-  return text;
-}
-
 std::string ExactDecimal(std::int64_t scaled, int decimals, std::string_view separator) {
   while (decimals > 0 && scaled % 10 == 0) {
     scaled /= 10;
     --decimals;
   }
-  return DecimalText(scaled, decimals, separator);
+  char text[kNumberSize];
+  WriteDecimal(text, scaled, decimals, separator);
+  return text;
+}
+
+void WriteSiNumber(char (&text)[kSiNumberSize], double value, const char* unit) {
+  long long digits = 0;  // zero is "0 V"
+  int decimals = 0;
+  int prefix = kPlainPrefix;
+  if (value != 0) {
+    double mantissa = std::fabs(value);
+    while (mantissa >= 1000 && prefix < kLastPrefix) {
+      mantissa /= 1000;
+      ++prefix;
+    }
+    while (mantissa < 1 && prefix > 0) {
+      mantissa *= 1000;
+      --prefix;
+    }
+    // Decimals for three significant digits; more below 1 n, none above 1000 M.
+    decimals = kSignificantDigits - 1;
+    for (double bound = 10; decimals > 0 && mantissa >= bound; bound *= 10) --decimals;
+    for (double bound = 1; decimals < kMostDecimals && mantissa < bound; bound /= 10) ++decimals;
+    digits = std::llround(mantissa * PowerOfTen(decimals));  // half away from zero
+    if (digits == kCarry && decimals > 0) {
+      digits /= 10;
+      --decimals;
+    } else if (digits == kCarry && prefix < kLastPrefix) {
+      digits /= 10;
+      decimals = kSignificantDigits - 1;
+      ++prefix;
+    }
+  }
+  char number[kNumberSize];
+  WriteDecimal(number, value < 0 ? -digits : digits, decimals, ",");
+  std::snprintf(text, sizeof text, "%s %s%s", number, kPrefixes[prefix], unit);
 }
 
 std::string SiNumber(double value, const char* unit) {
-  if (value == 0) return std::string("0 ") + unit;
-  double mantissa = std::fabs(value);
-  int prefix = kPlainPrefix;
-  while (mantissa >= 1000 && prefix < kLastPrefix) {
-    mantissa /= 1000;
-    ++prefix;
-  }
-  while (mantissa < 1 && prefix > 0) {
-    mantissa *= 1000;
-    --prefix;
-  }
-  // Decimals for three significant digits; more below 1 n, none above 1000 M.
-  int decimals = kSignificantDigits - 1;
-  for (double bound = 10; decimals > 0 && mantissa >= bound; bound *= 10) --decimals;
-  for (double bound = 1; decimals < kMostDecimals && mantissa < bound; bound /= 10) ++decimals;
-  long long digits = std::llround(mantissa * PowerOfTen(decimals));  // half away from zero
-  if (digits == kCarry && decimals > 0) {
-    digits /= 10;
-    --decimals;
-  } else if (digits == kCarry && prefix < kLastPrefix) {
-    digits /= 10;
-    decimals = kSignificantDigits - 1;
-    ++prefix;
-  }
-  std::string text = DecimalText(value < 0 ? -digits : digits, decimals, ",");
-  return text.append(" ").append(kPrefixes[prefix]).append(unit);
+  char text[kSiNumberSize];
+  WriteSiNumber(text, value, unit);
+  return text;
 }
 
 }  // namespace vexal
