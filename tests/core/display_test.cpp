@@ -295,6 +295,9 @@ TEST(MeasurementTable, CellsFollowTheLabelsOfTheLastPaint) {
             "Effektivwert\t1,99 V\t7,94 V\r\n"
             "Periode\t1,25 ms\t2,50 ms\r\n"
             "Frequenz\t800 Hz\t400 Hz\r\n");
+  // A unit code without a unit (the labels never hold one) leaves the channel's scale out.
+  EXPECT_TRUE(MeasurementTable(store, {ScaleLabel{7, 4}, labels[1]}, IDM_TB_1MS)
+                  .starts_with("Kanal 2: 2 V / DIV   TB: 1 ms / DIV\r\n"));
   EXPECT_EQ(MeasurementTable({}, labels, IDM_TB_1MS),
             "TB: 1 ms / DIV\r\n\tKanal 1\tKanal 2\r\nMaximum\t-\t-\r\nMinimum\t-\t-\r\n"
             "Spitze-Spitze\t-\t-\r\nMittelwert\t-\t-\r\nEffektivwert\t-\t-\r\n"
