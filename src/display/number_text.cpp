@@ -13,26 +13,26 @@ constexpr long long kCarry = 1000;  // 10^kSignificantDigits: 9.995 rounds to 10
 constexpr const char* kPrefixes[] = {"n", "\xB5", "m", "", "k", "M"};
 constexpr int kPlainPrefix = 3;
 constexpr int kLastPrefix = 5;
-constexpr int kMostDecimals = 18;        // 10^18 still fits in 64 bits
+constexpr int kMostDecimals = 18;        // below 1 n; 10^18 still fits in 64 bits
 constexpr std::size_t kNumberSize = 48;  // a sign, 19 + 18 digits, a separator
 
-// scaled / 10^decimals into `text` (kNumberSize bytes), every digit kept:
+// scaled / 10^decimals (0 to 18) into `text` (kNumberSize bytes), every digit kept:
 // (-125, 1, ",") gives "-12,5", (5, 3, ",") gives "0,005".
 void WriteDecimal(char* text, std::int64_t scaled, int decimals, std::string_view separator) {
   // Negated as unsigned: also the most negative value has its magnitude.
   const std::uint64_t magnitude =
       scaled < 0 ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
-  const int fraction = decimals < 0 ? 0 : decimals < kMostDecimals ? decimals : kMostDecimals;
   std::uint64_t one = 1;
-  for (int i = 0; i < fraction; ++i) one *= 10;
-  // A 1 before exactly `fraction` digits: the fraction with its leading zeros.
+  for (int i = 0; i < decimals; ++i) one *= 10;
+  // A 1 before exactly `decimals` digits: the fraction with its leading zeros, and
+  // nothing for a whole number.
   char digits[24];
   std::snprintf(digits, sizeof digits, "%llu",
                 static_cast<unsigned long long>(one + magnitude % one));
   std::snprintf(text, kNumberSize, "%s%llu%.*s%s", scaled < 0 ? "-" : "",
                 static_cast<unsigned long long>(magnitude / one),
-                fraction > 0 ? static_cast<int>(separator.size()) : 0, separator.data(),
-                fraction > 0 ? digits + 1 : "");
+                decimals > 0 ? static_cast<int>(separator.size()) : 0, separator.data(),
+                digits + 1);
 }
 
 }  // namespace
