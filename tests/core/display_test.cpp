@@ -4,7 +4,9 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <map>
 #include <numbers>
 #include <tuple>
 
@@ -84,9 +86,17 @@ TEST(WaveformStore, ChannelsCommitAsTheReplyCompletesThem) {
 }
 
 TEST(TimebaseTable, MenuOrderAndLabels) {
-  // Written by wsprintfA with no arguments, in Windows-1252 (never UTF-8's 0xC2 0xB5).
-  for (const TimebaseRow& r : TimebaseLabelTable)
+  // Written by wsprintfA with no arguments, in Windows-1252 (never UTF-8's 0xC2 0xB5); the
+  // exact time per division is the one the label shows.
+  const std::map<std::string, std::uint32_t> microseconds = {
+      {"s", 1'000'000}, {"ms", 1'000}, {"\xB5s", 1}};
+  for (const TimebaseRow& r : TimebaseLabelTable) {
     EXPECT_EQ(std::strpbrk(r.labelText, "%\xC2"), nullptr);
+    unsigned number = 0;
+    char unit[4] = "";
+    EXPECT_EQ(std::sscanf(r.labelText, "TB: %u %3s / DIV", &number, unit), 2);
+    EXPECT_EQ(r.microsecondsPerDivision, number * microseconds.at(unit)) << r.labelText;
+  }
   // "500µs" (6017) stands before "200µs" (6016).
   const std::tuple<std::size_t, int, const char*, const char*> rows[] = {
       {0, 6004, "50s", "TB: 50 s / DIV"},
