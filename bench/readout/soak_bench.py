@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Soak: a long session of vexal.exe under Wine must not grow. 200 read-outs
 (status-only replies, every tenth a full one, a few faults), 50 text and 50
-metafile exports and 200 repaints; the program's memory and its Unix process's
-file descriptors before and after. Prints a table; takes a few minutes. (Its
-GDI objects are counted inside it by the end-to-end test e2e_output: Wine 8
-counts no GDI or USER objects, handles or private bytes of another process.)
+metafile exports and 200 repaints; the GDI objects the program holds (counted
+inside it by the driver's hook: Wine 8 counts no GDI or USER objects, handles or
+private bytes of another process), its memory and its Unix process's file
+descriptors before and after. Prints a table; takes a few minutes.
 
   bench/readout/soak_bench.py [--win-build build/win]
 """
@@ -19,14 +19,15 @@ FAULTS = {3: (["--silent"], e2e.NO_ANSWER), 6: (["--cut-after", "9000"], e2e.BRO
 
 
 def counters(driver):
-    """The program's commit charge and working set, then its Unix process's file
-    descriptors and resident memory."""
+    """The GDI objects the program holds, its commit charge and working set, then its
+    Unix process's file descriptors and resident memory."""
     exe = driver.args.vexal.replace("/", "\\").encode()  # not another build's vexal.exe
     unix = next(p for p in os.listdir("/proc") if p.isdigit() and exe in open(
         f"/proc/{p}/cmdline", "rb").read())
     rss = next(int(line.split()[1]) for line in open(f"/proc/{unix}/status")
                if line.startswith("VmRSS"))
-    return [int(v) for v in driver.value("counters", "counters")] + [
+    gdi = int(next(line.split()[1] for line in driver.hook("gdi-objects") if "alive" in line))
+    return [gdi] + [int(v) for v in driver.value("counters", "counters")] + [
         len(os.listdir(f"/proc/{unix}/fd")), rss]
 
 
@@ -53,6 +54,7 @@ def exports(driver, args):
 def main():
     options = parse_args()
     with bench_driver(os.path.abspath(options.win_build), "bench-soak") as (driver, args):
+        driver.hook("gdi-objects")  # counted from here on
         # Once of everything first: what the system loads on first use stays.
         for n in (0, 1):
             readout(driver, args, n)
@@ -69,7 +71,8 @@ def main():
             driver.menu(6012 if n % 2 else 6013)  # timebase 100 ms / 50 ms: relabel, repaint
         rows.append(("after 200 repaints", counters(driver)))
 
-    print("| | commit KB | working set KB | Unix fds | Unix resident KB |\n|---|---|---|---|---|")
+    print("| | GDI objects | commit KB | working set KB | Unix fds | Unix resident KB |\n"
+          "|---|---|---|---|---|---|")
     for name, values in rows:
         print(f"| {name} | " + " | ".join(map(str, values)) + " |")
 

@@ -30,7 +30,7 @@ def test(driver, checks, args):
 
     # Channel 1's "10:1 Tastkopf" takes the mark from "1:1" and relabels channel 1 only.
     driver.menu(6035)
-    states = [line.split()[2] for line in driver.hook("menu-state", "6034", "6035", "6036", "6047")]
+    states = [line.split()[2] for line in driver.hook("menu-state", 6034, 6035, 6036, 6047)]
     checks.equal(states, ["unchecked", "checked", "unchecked", "checked"],
                  "probe marks 1:1, 10:1, 100:1 of channel 1, then channel 2's 1:1")
     probe10 = driver.screenshot("probe10")

@@ -2,7 +2,7 @@
 the device simulator on a pty behind a COM port, and the checks.
 
 CTest starts each test script with --vexal <exe> --drive <vexal_drive.exe>
---hook <vexal_hook.exe> --wine <run-in-wine.sh> --out <folder>, inside the Wine session of the fixture
+--wine <run-in-wine.sh> --out <folder>, inside the Wine session of the fixture
 "wine" (VEXAL_WINE_BUILD_DIR), with VEXAL_SIM set to the host-built simulator.
 """
 
@@ -66,13 +66,8 @@ class Driver:
         return float(answer["idle-ms"])
 
     def hook(self, *request):
-        """Runs vexal_hook.exe on the main window: menu-state, drop or gdi-objects (see its
-        header)."""
-        done = subprocess.run(["bash", self.args.wine, self.args.hook, self.hwnd, *request],
-                              capture_output=True, text=True, cwd=os.path.dirname(self.args.hook))
-        if done.returncode:
-            raise RuntimeError(f"vexal_hook {request}: {done.returncode}")
-        return done.stdout.splitlines()
+        """Inside the program: menu-state, drop or gdi-objects (see the driver's header)."""
+        return self.cmd(" ".join(["hook", *(f'"{word}"' for word in request)]))
 
     def menu(self, identifier, sync=True):
         self.cmd(f"menu {identifier}")
@@ -282,7 +277,7 @@ class Checks:
 def run(test):
     """Parses the arguments, runs test(driver, checks, args) and reports."""
     parser = argparse.ArgumentParser()
-    for name in ("vexal", "drive", "hook", "wine", "out"):
+    for name in ("vexal", "drive", "wine", "out"):
         parser.add_argument(f"--{name}", required=True)
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)

@@ -26,9 +26,17 @@
 //   close                     the main window's close box
 //   wait-exit <ms>            waits for the program to end: exit-code
 //   counters                  the program's commit and working-set KB
+//   hook menu-state <id>...   inside the program, through the hook DLL beside the
+//                             driver: "state <id> checked|unchecked|missing"
+//   hook drop <path>          drops the file on the main window, as a file manager would
+//   hook gdi-objects          the GDI objects the program made and holds: alive,
+//                             made, uncounted (calls that make objects unseen);
+//                             the first request starts the count
 // When the commands run out, a program that still runs is ended.
 #include <windows.h>
 #include <psapi.h>
+
+#include "vexal_drive_hook.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -237,6 +245,43 @@ std::vector<HWND> Controls(HWND dialog) {
   return controls;
 }
 
+// Wine lets no other process read a program's menu or hand it a drop: the hook
+// DLL does that inside the program, which Wine makes load it while the driver
+// hooks the main window's thread.
+void Hook(const std::vector<std::string>& words) {
+  using vexal_drive::Exchange;
+  static HMODULE dll = LoadLibraryA("vexal_drive_hook.dll");
+  static const auto procedure = reinterpret_cast<HOOKPROC>(
+      reinterpret_cast<void*>(dll ? GetProcAddress(dll, "VexalDriveCallWndProc") : nullptr));
+  static HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                             sizeof(Exchange), vexal_drive::kMappingName);
+  static auto* exchange = static_cast<Exchange*>(
+      mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0) : nullptr);
+  if (!procedure || !exchange) Fail("no vexal_drive_hook.dll beside the driver");
+  const std::string& what = words.at(1);
+  const unsigned request = what == "menu-state"    ? vexal_drive::kMenuStates
+                           : what == "drop"        ? vexal_drive::kDropFile
+                           : what == "gdi-objects" ? vexal_drive::kGdiObjects
+                                                   : 0;
+  if (request == 0) Fail("unknown request " + what);
+  std::memset(exchange, 0, sizeof *exchange);
+  for (size_t i = 2; request == vexal_drive::kMenuStates && i < words.size() &&
+                     exchange->idCount < vexal_drive::kMaxIds;
+       ++i)
+    exchange->ids[exchange->idCount++] = static_cast<unsigned>(Number(words, i));
+  if (request == vexal_drive::kDropFile)
+    lstrcpynA(exchange->path, WindowsPath(words.at(2)).c_str(), MAX_PATH);
+  HWND window = Window("main");
+  HHOOK hooked =
+      SetWindowsHookExA(WH_CALLWNDPROC, procedure, dll, GetWindowThreadProcessId(window, nullptr));
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, RegisterWindowMessageA(vexal_drive::kRequestMessage), request, 0,
+                      SMTO_NORMAL, 10000, &result);
+  if (hooked) UnhookWindowsHookEx(hooked);
+  if (!exchange->done) Fail("the hook did not answer");
+  std::fputs(exchange->text, stdout);
+}
+
 void Execute(const std::vector<std::string>& words) {
   const std::string& command = words[0];
   if (command == "start") {
@@ -287,6 +332,8 @@ void Execute(const std::vector<std::string>& words) {
         !GetExitCodeProcess(g_process.hProcess, &code))
       Fail("the program is still running");
     std::printf("exit-code %lu\n", code);
+  } else if (command == "hook") {
+    Hook(words);
   } else if (command == "counters") {
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "vexal_drive_shared.h"
+#include "vexal_drive_hook.h"
 
 // The GDI objects the program made and holds: "alive", "made" since the first
 // request, "uncounted" calls (gdi_objects.cpp).

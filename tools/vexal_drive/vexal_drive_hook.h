@@ -1,4 +1,4 @@
-// What vexal_hook.exe and the hook DLL inside the driven program share: the
+// What vexal_drive.exe and its hook DLL inside the driven program share: the
 // request message and the memory that carries the request and the answer.
 #pragma once
 

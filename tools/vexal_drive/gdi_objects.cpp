@@ -3,7 +3,7 @@
 // make and delete them at stand-ins here. An object counts while it lives, so
 // one the program did not make is not counted when it goes; one handed to the
 // clipboard leaves the count, as it leaves the program's care.
-#include "vexal_drive_shared.h"
+#include "vexal_drive_hook.h"
 
 #include <commdlg.h>
 
