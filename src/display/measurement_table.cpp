@@ -79,13 +79,14 @@ std::string MeasurementTable(const WaveformSnapshot& store, const ScaleLabels& l
   std::string text = ScaleLine(store, labels, timebaseId);
   text += "\r\n\tKanal 1\tKanal 2\r\n";
   for (int row = 0; row < kRows; ++row) {
-    char cells[kChannelCount][kSiNumberSize + 4];
-    for (int channel = 0; channel < kChannelCount; ++channel) {
-      WriteCell(cells[channel], columns[channel][row]);
+    text += kRowNames[row];
+    for (const Column& column : columns) {
+      char cell[kSiNumberSize + 4];
+      WriteCell(cell, column[row]);
+      text += '\t';
+      text += cell;
     }
-    char line[2 * kSiNumberSize + 32];
-    std::snprintf(line, sizeof line, "%s\t%s\t%s\r\n", kRowNames[row], cells[0], cells[1]);
-    text += line;
+    text += "\r\n";
   }
   return text;
 }
