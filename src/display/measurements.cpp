@@ -7,7 +7,6 @@
 namespace vexal {
 namespace {
 
-constexpr int kCentre = 128;
 constexpr int kLowestSample = 0;
 constexpr int kHighestSample = 255;
 constexpr double kLeastHysteresis = 2;
@@ -52,13 +51,13 @@ ChannelMeasurements MeasureChannel(const ChannelSamples& samples, double voltsPe
   const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
   long long sum = 0, squares = 0;
   for (const int s : samples) {
-    sum += s - kCentre;
-    squares += (s - kCentre) * (s - kCentre);
+    sum += s - kCentreSample;
+    squares += (s - kCentreSample) * (s - kCentreSample);
   }
   const double n = static_cast<double>(samples.size());
   ChannelMeasurements m;
-  m.maximum = (*high - kCentre) * voltsPerCount;
-  m.minimum = (*low - kCentre) * voltsPerCount;
+  m.maximum = (*high - kCentreSample) * voltsPerCount;
+  m.minimum = (*low - kCentreSample) * voltsPerCount;
   m.mean = static_cast<double>(sum) / n * voltsPerCount;
   m.rms = std::sqrt(static_cast<double>(squares) / n) * voltsPerCount;
   m.clippedHigh = *high == kHighestSample;

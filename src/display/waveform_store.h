@@ -10,6 +10,8 @@ namespace vexal {
 
 inline constexpr int kSamplesPerChannel = 2048;
 inline constexpr int kChannelCount = 2;
+// The sample on the centre line: a level of 0 V, from which levels are counted.
+inline constexpr int kCentreSample = 128;
 
 using ChannelSamples = std::array<std::uint8_t, kSamplesPerChannel>;
 

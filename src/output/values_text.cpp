@@ -8,7 +8,6 @@
 namespace vexal {
 namespace {
 
-constexpr int kCentre = 128;
 constexpr const char* kColumnHeadings[] = {"\tKanal 1 / V", "\tKanal 2 / V"};
 
 }  // namespace
@@ -26,7 +25,7 @@ std::string ValuesText(const WaveformSnapshot& store, const ScaleLabels& labels,
     text += ExactDecimal(i * dt.units, dt.decimals, decimalSeparator);
     for (int channel = 0; channel < kChannelCount; ++channel) {
       if (store.hasData[channel] == 0) continue;
-      const int c = store.samples[channel][i] - kCentre;
+      const int c = store.samples[channel][i] - kCentreSample;
       text += '\t';
       text += ExactDecimal(c * q[channel].units, q[channel].decimals, decimalSeparator);
     }
