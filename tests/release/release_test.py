@@ -1,7 +1,9 @@
 """The release as the README builds it: scripts/release.sh, run in a time zone far
 from UTC, dates every zip entry with the last commit's time in UTC, writes
 SHA256SUMS of its zips, and ships the same vexal.exe bytes as the test builds
-made in other folders. LIESMICH.txt is Windows-1252 with CR LF, at most about
+made in other folders. It writes nothing but its three files into the folder given,
+leaves that folder as it was when the build fails, and refuses the checkout itself
+and any folder around it. LIESMICH.txt is Windows-1252 with CR LF, at most about
 80 lines, and quotes exactly the error texts that the program shows.
     release_test.py <source dir> <out folder> <vexal.exe, 64-bit> [<vexal.exe, 32-bit>]"""
 
@@ -10,6 +12,7 @@ import glob
 import hashlib
 import os
 import re
+import shutil
 import subprocess
 import sys
 import time
@@ -18,9 +21,50 @@ import zipfile
 root, out, *programs = sys.argv[1:]
 failures = []
 
+def release(folder, release_sh=f"{root}/scripts/release.sh", **env):
+    return subprocess.run(["bash", release_sh, folder], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.PIPE, text=True, env=dict(os.environ, **env))
+
+
+def contents(folder):
+    """{name: bytes} of every file in a folder, and its subfolders by name."""
+    return {name: open(path, "rb").read() if os.path.isfile(path) else "folder"
+            for name in os.listdir(folder) for path in [os.path.join(folder, name)]}
+
+
+# The folder given holds the user's own files: they stay, beside the three downloads.
 dist = os.path.join(out, "dist")
-subprocess.run(["bash", f"{root}/scripts/release.sh", dist], check=True, stdout=subprocess.DEVNULL,
-               env=dict(os.environ, TZ="Pacific/Chatham"))
+shutil.rmtree(dist, ignore_errors=True)
+os.makedirs(os.path.join(dist, "photos"))
+open(os.path.join(dist, "notes.txt"), "w").write("mine\n")
+mine = contents(dist)
+done = release(dist, TZ="Pacific/Chatham")
+if done.returncode:
+    sys.exit(f"release.sh failed: {done.stderr}")
+made = contents(dist)
+if {name: made.get(name) for name in mine} != mine or len(made) != len(mine) + 3:
+    failures.append(f"release.sh {dist} left {sorted(made)}, not notes.txt, photos/ and its files")
+
+# A build that fails half-way through the zip leaves the folder exactly as it was.
+fake = os.path.join(out, "failing-cpack")
+os.makedirs(fake, exist_ok=True)
+with open(os.path.join(fake, "cpack"), "w") as script:
+    script.write('#!/bin/sh\nmkdir -p "$2" && printf PK >"$2/vexal-1.0-win64.zip"; exit 1\n')
+os.chmod(os.path.join(fake, "cpack"), 0o755)
+failed = release(dist, PATH=f"{fake}:{os.environ['PATH']}")
+if failed.returncode == 0 or contents(dist) != made:
+    failures.append(f"a failed build (exit {failed.returncode}) changed {dist}: {sorted(contents(dist))}")
+
+# The checkout itself, or a folder around it, is refused before anything is built. A copy of
+# the command in a checkout of its own stands in, so that a fault costs the copy only.
+checkout = os.path.join(out, "around", "checkout")
+os.makedirs(os.path.join(checkout, "scripts"), exist_ok=True)
+shutil.copy(f"{root}/scripts/release.sh", os.path.join(checkout, "scripts"))
+for folder in (checkout, os.path.dirname(checkout), checkout + "/scripts/.."):
+    refused = release(folder, os.path.join(checkout, "scripts", "release.sh"))
+    if refused.returncode != 2 or len(refused.stderr.splitlines()) != 1 or \
+            not os.path.isfile(os.path.join(checkout, "scripts", "release.sh")):
+        failures.append(f"release.sh {folder}: exit {refused.returncode}, said {refused.stderr!r}")
 commit = int(subprocess.run(["git", "-C", root, "log", "-1", "--format=%ct"], capture_output=True,
                             text=True, check=True).stdout)
 stamp = time.gmtime(commit - commit % 2)[:6]  # a zip's time has steps of 2 s
