@@ -51,11 +51,12 @@ if ((${#missing[@]} > 0)); then
 fi
 
 if $for_tests; then
-  # cups-pdf writes each job to the printing user's ~/PDF.
-  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+  # cups-pdf writes each job to the printing user's ~/PDF. lpstat speaks the
+  # user's language: its English words are asked for.
+  if ! LC_ALL=C lpstat -r 2>/dev/null | grep -q "is running"; then
     as_root cupsd
     for _ in $(seq 100); do
-      lpstat -r 2>/dev/null | grep -q "is running" && break
+      LC_ALL=C lpstat -r 2>/dev/null | grep -q "is running" && break
       sleep 0.1
     done
   fi

@@ -19,20 +19,34 @@ export WINEDEBUG=-all
 # As the command `wine`, through the 64-bit loader. `setsid` and `exec` take "$WINELOADER".
 wine() { "$WINELOADER" "$@"; }
 
-# A static i386 program of 96 bytes that only exits with code 42.
+# A static i386 program of 96 bytes that only exits with code 42. It runs from the
+# checkout's build folder, where the programs of the build run, and else from
+# $TMPDIR: a folder mounted noexec refuses every program, which says nothing
+# about i386. Only the kernel's "Exec format error" means no i386 here; a probe
+# that cannot run anywhere for another reason is said so, and counts as running.
 vexal_runs_i386() {
   [[ "${VEXAL_NO_I386:-}" != 1 ]] || return 1
-  local probe status=0
-  probe="$(mktemp "${TMPDIR:-/tmp}/vexal-i386.XXXXXX")" || return 1
-  printf '%b' '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00' \
-    '\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00' \
-    '\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80' \
-    '\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' \
-    '\xbb\x2a\x00\x00\x00\xb8\x01\x00\x00\x00\xcd\x80' >"$probe"
-  chmod +x "$probe"
-  "$probe" 2>/dev/null || status=$?
-  rm -f "$probe"
-  ((status == 42))
+  local dir probe said status build
+  build="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build"
+  for dir in "$build" "${TMPDIR:-/tmp}"; do
+    mkdir -p "$dir" 2>/dev/null && probe="$(mktemp "$dir/.vexal-i386.XXXXXX" 2>/dev/null)" ||
+      continue
+    printf '%b' '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00' \
+      '\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00' \
+      '\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80' \
+      '\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' \
+      '\xbb\x2a\x00\x00\x00\xb8\x01\x00\x00\x00\xcd\x80' >"$probe"
+    chmod +x "$probe"
+    status=0
+    # The shell's own words for a failed start, untranslated.
+    said="$(export LC_ALL=C && "$probe" 2>&1)" || status=$?
+    rm -f "$probe"
+    ((status == 42)) && return 0
+    [[ "$said" == *"Exec format error"* ]] && return 1
+  done
+  echo "wine-env: the i386 probe did not run (${said:-no folder to put it in}); counting" \
+    "this machine as one that runs i386 programs" >&2
+  return 0
 }
 
 # Why 32-bit Windows programs cannot run here, or nothing when they can.
