@@ -29,7 +29,8 @@ cmake -S "$root" -B "$build/win32" --toolchain "$root/cmake/mingw-w64-i686.cmake
 cmake --build "$build/win32" -j"$jobs"
 
 cmake -S "$root" -B "$build/win" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DVEXAL_EXE_32="$build/win32/src/vexal.exe"
+  -DCMAKE_BUILD_TYPE=Release -DVEXAL_EXE_32="$build/win32/src/vexal.exe" \
+  -DVEXAL_DRIVE_32="$build/win32/tools/vexal_drive/vexal_drive.exe"
 cmake --build "$build/win" -j"$jobs"
 
 cmake -S "$root" -B "$build/native" -DVEXAL_SANITIZE=ON \

@@ -1,20 +1,22 @@
 """The 32-bit program under 32-bit Wine, for the older PCs beside the scope:
 it starts, reads the interface, writes its text export through the save dialog,
 prints through the print dialog (both dialogs take their records' sizes from
-the 32-bit build), and ends with exit code 0."""
+the 32-bit build), keeps no GDI object, and ends with exit code 0. The 32-bit
+driver drives it, and its hook DLL counts the objects inside it."""
 
 import os
 import subprocess
 import sys
 import time
 
-from output_test import export, pdf_printer, print_page, text_file
+from output_test import export, no_gdi_left, pdf_printer, print_page, text_file
 from vexal_e2e import BOTH_TAKEN, DIRECT, Simulator, run
 
 
 def test(driver, checks, args):
     pdf_printer(checks)
     driver.start()
+    driver.hook("gdi-objects")
     with Simulator(args) as sim:
         driver.menu(DIRECT, sync=False)
         checks.equal(driver.box("readout"), (BOTH_TAKEN, "information"), "a full read-out")
@@ -29,6 +31,7 @@ def test(driver, checks, args):
                                              text_file(time.localtime(), columns)),
                  "the text export, byte for byte")
     print_page(driver, checks, args.out)
+    no_gdi_left(driver, checks, 4)  # at least the read-out's repaint: a brush and three pens
     checks.equal(driver.close_and_wait(), 0, "exit code")
 
 

@@ -1,14 +1,19 @@
 // Counts inside the driven program the GDI objects it makes and frees: the
 // first request points the program's import table entries of the calls that
-// make and delete them at stand-ins here. An object counts while it lives, so
+// make, select and delete them at stand-ins here (call_patches.cpp), and the
+// entry of comdlg32's PrintDlgA at its own. An object counts while it lives, so
 // one the program did not make is not counted when it goes; one handed to the
 // clipboard leaves the count, as it leaves the program's care.
+#include "call_patches.h"
 #include "vexal_drive_hook.h"
 
 #include <commdlg.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -18,7 +23,11 @@ namespace {
 std::mutex guard;
 std::set<const void*> alive;
 unsigned long made = 0;
-BOOL(WINAPI* printDialog)(PRINTDLGA*) = nullptr;
+// What each context of the program holds: pen, brush, font, bitmap.
+std::map<HDC, std::array<HGDIOBJ, 4>> selected;
+unsigned long deletedWhileSelected = 0;
+unsigned long printers = 0;  // contexts the print dialog handed over
+vexal_drive::EntryPatch printDialog;
 
 template <typename Handle>
 Handle Made(Handle handle) {
@@ -27,10 +36,53 @@ Handle Made(Handle handle) {
   return handle;
 }
 
+// The object goes, and with a context what it held.
 template <typename Result>
 Result Gone(const void* handle, Result result) {
   std::lock_guard lock(guard);
   if (result) alive.erase(handle);
+  if (result) selected.erase(static_cast<HDC>(const_cast<void*>(handle)));
+  return result;
+}
+
+int Kind(HGDIOBJ object) {
+  switch (GetObjectType(object)) {
+    case OBJ_PEN:
+    case OBJ_EXTPEN:
+      return 0;
+    case OBJ_BRUSH:
+      return 1;
+    case OBJ_FONT:
+      return 2;
+    case OBJ_BITMAP:
+      return 3;
+    default:
+      return -1;  // a region: the context takes a copy
+  }
+}
+
+// Windows does not free an object that is still selected into a context: the
+// deletion fails, the object stays and leaks. Wine frees it, so the stand-in
+// refuses the deletion as Windows does.
+bool Selected(HGDIOBJ object) {
+  std::lock_guard lock(guard);
+  if (object == nullptr) return false;
+  for (const auto& [dc, held] : selected) {
+    if (std::find(held.begin(), held.end(), object) == held.end()) continue;
+    ++deletedWhileSelected;
+    return true;
+  }
+  return false;
+}
+
+// A common context goes back to the cache with its defaults; a window's own or
+// its class's context keeps what was selected into it.
+template <typename Result>
+Result Released(HWND window, HDC dc, Result result) {
+  if (result && (GetClassLongPtrA(window, GCL_STYLE) & (CS_OWNDC | CS_CLASSDC)) == 0)
+    return Gone(dc, result);
+  std::lock_guard lock(guard);
+  if (result) alive.erase(dc);
   return result;
 }
 
@@ -56,81 +108,79 @@ struct Own {
   static HENHMETAFILE WINAPI CloseEnhMetaFile(HDC dc) {
     return Made(Gone(dc, ::CloseEnhMetaFile(dc)));
   }
-  static BOOL WINAPI DeleteObject(HGDIOBJ o) { return Gone(o, ::DeleteObject(o)); }
+  static HENHMETAFILE WINAPI GetEnhMetaFileA(LPCSTR file) { return Made(::GetEnhMetaFileA(file)); }
+  static HENHMETAFILE WINAPI SetEnhMetaFileBits(UINT n, const BYTE* bits) {
+    return Made(::SetEnhMetaFileBits(n, bits));
+  }
+  static HENHMETAFILE WINAPI SetWinMetaFileBits(UINT n, const BYTE* bits, HDC dc,
+                                                const METAFILEPICT* picture) {
+    return Made(::SetWinMetaFileBits(n, bits, dc, picture));
+  }
+  static HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
+    const HGDIOBJ previous = ::SelectObject(dc, object);
+    const int kind = Kind(object);
+    std::lock_guard lock(guard);
+    if (previous != nullptr && previous != HGDI_ERROR && kind >= 0) selected[dc][kind] = object;
+    return previous;
+  }
+  static BOOL WINAPI DeleteObject(HGDIOBJ o) { return !Selected(o) && Gone(o, ::DeleteObject(o)); }
   static BOOL WINAPI DeleteDC(HDC dc) { return Gone(dc, ::DeleteDC(dc)); }
   static BOOL WINAPI DeleteEnhMetaFile(HENHMETAFILE m) { return Gone(m, ::DeleteEnhMetaFile(m)); }
+  static HDC WINAPI GetDC(HWND window) { return Made(::GetDC(window)); }
+  static HDC WINAPI GetWindowDC(HWND window) { return Made(::GetWindowDC(window)); }
+  static int WINAPI ReleaseDC(HWND window, HDC dc) {
+    return Released(window, dc, ::ReleaseDC(window, dc));
+  }
+  static HDC WINAPI BeginPaint(HWND window, PAINTSTRUCT* paint) {
+    return Made(::BeginPaint(window, paint));
+  }
+  static BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint) {
+    return Released(window, paint->hdc, ::EndPaint(window, paint));
+  }
   static HANDLE WINAPI SetClipboardData(UINT f, HANDLE h) {
     return Gone(h, ::SetClipboardData(f, h));
   }
-  // The print dialog's printer context is the program's to delete; the
-  // program looks the dialog up at its first print.
+  // The printer context the dialog returns is the program's to delete. The
+  // entry jumps here; the real one is put back for the call (the program prints
+  // only from its window thread).
   static BOOL WINAPI PrintDlgA(PRINTDLGA* dialog) {
-    const BOOL chosen = printDialog(dialog);
-    if (chosen) Made(dialog->hDC);
+    const BOOL chosen = printDialog.CallThrough<BOOL(WINAPI*)(PRINTDLGA*)>(dialog);
+    if (chosen && dialog->hDC != nullptr) {
+      Made(dialog->hDC);
+      std::lock_guard lock(guard);
+      ++printers;
+    }
     return chosen;
-  }
-  static FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
-    const FARPROC found = ::GetProcAddress(module, name);
-    if (IS_INTRESOURCE(name) || std::strcmp(name, "PrintDlgA") != 0) return found;
-    printDialog = reinterpret_cast<decltype(printDialog)>(reinterpret_cast<void*>(found));
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(PrintDlgA));
   }
 };
 
-template <typename Function>
-std::pair<const char*, const void*> StandIn(const char* name, Function* function) {
-  return {name, reinterpret_cast<const void*>(function)};
-}
-#define STAND_IN(call) StandIn(#call, Own::call)
-const std::pair<const char*, const void*> kStandIns[] = {
+#define STAND_IN(call) vexal_drive::StandIn(#call, Own::call)
+const vexal_drive::StandIn kStandIns[] = {
     STAND_IN(CreatePen),          STAND_IN(CreateBrushIndirect), STAND_IN(CreateFontA),
     STAND_IN(CreateCompatibleDC), STAND_IN(CreateDIBSection),    STAND_IN(CreateEnhMetaFileA),
-    STAND_IN(CloseEnhMetaFile),   STAND_IN(DeleteObject),        STAND_IN(DeleteDC),
-    STAND_IN(DeleteEnhMetaFile),  STAND_IN(SetClipboardData),    STAND_IN(GetProcAddress)};
-
-// Points the program's imports at the stand-ins. Returns the calls that it
-// imports from gdi32 to make objects and that have none: they would go uncounted.
-std::string PatchImports() {
-  std::string uncounted;
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-  const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
-      base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-  for (; dll->Name != 0; ++dll) {
-    const bool gdi = lstrcmpiA(reinterpret_cast<char*>(base + dll->Name), "gdi32.dll") == 0;
-    auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-    for (; name->u1.AddressOfData != 0; ++name, ++slot) {
-      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
-      const char* call =
-          reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData)->Name;
-      const void* standIn = nullptr;
-      for (const auto& [called, own] : kStandIns)
-        standIn = std::strcmp(called, call) ? standIn : own;
-      DWORD was = 0;
-      if (standIn && VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was)) {
-        slot->u1.Function = reinterpret_cast<ULONG_PTR>(standIn);
-        VirtualProtect(slot, sizeof *slot, was, &was);
-      } else if (gdi && (std::strstr(call, "Create") || std::strncmp(call, "Copy", 4) == 0)) {
-        uncounted += std::string(" ") + call;
-      }
-    }
-  }
-  return uncounted;
-}
+    STAND_IN(CloseEnhMetaFile),   STAND_IN(GetEnhMetaFileA),     STAND_IN(SetEnhMetaFileBits),
+    STAND_IN(SetWinMetaFileBits), STAND_IN(SelectObject),        STAND_IN(DeleteObject),
+    STAND_IN(DeleteDC),           STAND_IN(DeleteEnhMetaFile),   STAND_IN(GetDC),
+    STAND_IN(GetWindowDC),        STAND_IN(ReleaseDC),           STAND_IN(BeginPaint),
+    STAND_IN(EndPaint),           STAND_IN(SetClipboardData)};
 
 }  // namespace
 
 void GdiObjects(vexal_drive::Exchange& exchange) {
-  // Once patched, the program calls into this DLL: it stays loaded when the hook goes.
+  // Once patched, the program calls into this DLL: it stays loaded when the hook
+  // goes. comdlg32 is loaded (and kept) now, so that the print dialog's entry is
+  // caught however and whenever the program finds it.
   static const std::string uncounted = [] {
     HMODULE self = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                        reinterpret_cast<LPCSTR>(&GdiObjects), &self);
-    return PatchImports();
+    HMODULE dialogs = LoadLibraryA("comdlg32.dll");
+    const bool caught =
+        printDialog.Patch(dialogs ? GetProcAddress(dialogs, "PrintDlgA") : nullptr, Own::PrintDlgA);
+    return vexal_drive::PatchImports(kStandIns) + (caught ? "" : " PrintDlgA");
   }();
   std::lock_guard lock(guard);
-  std::snprintf(exchange.text, sizeof exchange.text, "alive %zu\nmade %lu\nuncounted%s\n",
-                alive.size(), made, uncounted.c_str());
+  std::snprintf(exchange.text, sizeof exchange.text,
+                "alive %zu\nmade %lu\ndeleted-while-selected %lu\nprinters %lu\nuncounted%s\n",
+                alive.size(), made, deletedWhileSelected, printers, uncounted.c_str());
 }

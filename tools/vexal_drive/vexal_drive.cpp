@@ -30,7 +30,9 @@
 //                             driver: "state <id> checked|unchecked|missing"
 //   hook drop <path>          drops the file on the main window, as a file manager would
 //   hook gdi-objects          the GDI objects the program made and holds: alive,
-//                             made, uncounted (calls that make objects unseen);
+//                             made, deleted-while-selected (deletions Windows
+//                             refuses), printers (contexts of the print dialog),
+//                             uncounted (calls that make objects unseen);
 //                             the first request starts the count
 // When the commands run out, a program that still runs is ended.
 #include <windows.h>

@@ -12,8 +12,8 @@
 
 #include "vexal_drive_hook.h"
 
-// The GDI objects the program made and holds: "alive", "made" since the first
-// request, "uncounted" calls (gdi_objects.cpp).
+// The GDI objects the program made and holds since the first request
+// (gdi_objects.cpp; the lines are listed in vexal_drive.cpp).
 void GdiObjects(vexal_drive::Exchange& exchange);
 
 namespace {
@@ -46,8 +46,8 @@ void DropFile(HWND window, vexal_drive::Exchange& exchange) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK
-    VexalDriveCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
+// Exported by vexal_drive_hook.def.
+extern "C" LRESULT CALLBACK VexalDriveCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
   static const UINT request = RegisterWindowMessageA(vexal_drive::kRequestMessage);
   const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
   HANDLE mapping = code == HC_ACTION && message->message == request
