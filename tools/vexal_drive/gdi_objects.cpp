@@ -40,8 +40,10 @@ Handle Made(Handle handle) {
 template <typename Result>
 Result Gone(const void* handle, Result result) {
   std::lock_guard lock(guard);
-  if (result) alive.erase(handle);
-  if (result) selected.erase(static_cast<HDC>(const_cast<void*>(handle)));
+  if (result) {
+    alive.erase(handle);
+    selected.erase(static_cast<HDC>(const_cast<void*>(handle)));
+  }
   return result;
 }
 
@@ -57,14 +59,14 @@ int Kind(HGDIOBJ object) {
     case OBJ_BITMAP:
       return 3;
     default:
-      return -1;  // a region: the context takes a copy
+      return -1;  // a region, of which the context takes a copy
   }
 }
 
 // Windows does not free an object that is still selected into a context: the
-// deletion fails, the object stays and leaks. Wine frees it, so the stand-in
-// refuses the deletion as Windows does.
-bool Selected(HGDIOBJ object) {
+// deletion fails, the object stays and leaks. Wine frees it, so such a
+// deletion is counted and refused here as Windows does.
+bool RefusedWhileSelected(HGDIOBJ object) {
   std::lock_guard lock(guard);
   if (object == nullptr) return false;
   for (const auto& [dc, held] : selected) {
@@ -123,7 +125,9 @@ struct Own {
     if (previous != nullptr && previous != HGDI_ERROR && kind >= 0) selected[dc][kind] = object;
     return previous;
   }
-  static BOOL WINAPI DeleteObject(HGDIOBJ o) { return !Selected(o) && Gone(o, ::DeleteObject(o)); }
+  static BOOL WINAPI DeleteObject(HGDIOBJ o) {
+    return !RefusedWhileSelected(o) && Gone(o, ::DeleteObject(o));
+  }
   static BOOL WINAPI DeleteDC(HDC dc) { return Gone(dc, ::DeleteDC(dc)); }
   static BOOL WINAPI DeleteEnhMetaFile(HENHMETAFILE m) { return Gone(m, ::DeleteEnhMetaFile(m)); }
   static HDC WINAPI GetDC(HWND window) { return Made(::GetDC(window)); }

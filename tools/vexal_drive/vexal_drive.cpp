@@ -259,12 +259,14 @@ void Hook(const std::vector<std::string>& words) {
                                              sizeof(Exchange), vexal_drive::kMappingName);
   static auto* exchange = static_cast<Exchange*>(
       mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0) : nullptr);
-  if (!procedure || !exchange) Fail("no vexal_drive_hook.dll beside the driver");
+  if (!dll) Fail("no vexal_drive_hook.dll beside the driver");
+  if (!procedure) Fail("vexal_drive_hook.dll exports no VexalDriveCallWndProc");
+  if (!exchange) Fail("no memory shared with the hook");
   const std::string& what = words.at(1);
   const unsigned request = what == "menu-state"    ? vexal_drive::kMenuStates
                            : what == "drop"        ? vexal_drive::kDropFile
                            : what == "gdi-objects" ? vexal_drive::kGdiObjects
-                                                   : 0;
+                                                   : vexal_drive::Request{};
   if (request == 0) Fail("unknown request " + what);
   std::memset(exchange, 0, sizeof *exchange);
   for (size_t i = 2; request == vexal_drive::kMenuStates && i < words.size() &&
