@@ -1,11 +1,13 @@
 #include "link/acquisition_worker.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <thread>
 
 #include "display/message_boxes.h"
 #include "display/waveform_store.h"
+#include "link/line_drain.h"
 #include "link/port_name.h"
 #include "link/reply_parser.h"
 
@@ -70,36 +72,80 @@ class PortHandle {
   HANDLE handle_;
 };
 
-// Reads and discards what the line carries until it has been quiet for one
-// pause time-out (20 ms), for at most about 2 s: an interface that is still
-// sending the tail of a reply the program gave up on is done with it by then,
+// The port's clock, from the performance counter: the tick count moves in
+// steps of 10 to 16 ms, too coarse for a quiet time of 20 ms.
+class PortClock : public LineClock {
+ public:
+  std::int64_t NowMs() override {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    const std::int64_t ticks = counter.QuadPart, perSecond = frequency.QuadPart;
+    return ticks / perSecond * 1000 + ticks % perSecond * 1000 / perSecond;
+  }
+  void Pause(std::uint32_t ms) override { Sleep(ms); }
+};
+
+// Drops what the line still carries (line_drain.h): an interface that is
+// still sending the tail of a reply the program gave up on is done with it,
 // and the reply to the next command starts at its first byte.
-void DrainLine(HANDLE port) {
-  // A read returns at once with what has come, or after 20 ms without a byte.
+void DrainPort(HANDLE port) {
+  // A read returns at once with what has come, or after 20 ms without a byte;
+  // some drivers return at once either way, which DrainLine allows for.
   COMMTIMEOUTS quiet{};
   quiet.ReadIntervalTimeout = MAXDWORD;
   quiet.ReadTotalTimeoutMultiplier = MAXDWORD;
-  quiet.ReadTotalTimeoutConstant = 20;
+  quiet.ReadTotalTimeoutConstant = static_cast<DWORD>(kQuietMs);
   if (!SetCommTimeouts(port, &quiet)) return;
   PurgeComm(port, PURGE_RXCLEAR);
-  const DWORD start = GetTickCount();
-  char discarded[64];
-  DWORD count = 0;
-  while (ReadFile(port, discarded, sizeof discarded, &count, nullptr) && count > 0 &&
-         GetTickCount() - start < 2000) {
-  }
+  PortByteSource line(port);
+  PortClock clock;
+  DrainLine(line, clock);
+}
+
+// BuildCommDCB sets only what its text names. The driver keeps every other
+// field across opens, as the last program left it (a terminal's RTS/CTS or
+// XON/XOFF handshake, fAbortOnError), so each one is set here.
+void SetLineAndFlow(DCB& dcb) {
+  dcb.fBinary = TRUE;
+  dcb.fParity = FALSE;
+  // No handshake: the interface raises neither CTS nor DSR.
+  dcb.fOutxCtsFlow = FALSE;
+  dcb.fOutxDsrFlow = FALSE;
+  dcb.fDsrSensitivity = FALSE;
+  // DTR and RTS on: many interface boxes draw their power from them.
+  dcb.fDtrControl = DTR_CONTROL_ENABLE;
+  dcb.fRtsControl = RTS_CONTROL_ENABLE;
+  // No XON/XOFF either way; the command byte is never held back.
+  dcb.fOutX = FALSE;
+  dcb.fInX = FALSE;
+  dcb.fTXContinueOnXoff = TRUE;
+  // A framing error must not stop every later read until ClearCommError.
+  dcb.fAbortOnError = FALSE;
+  dcb.fErrorChar = FALSE;
+  dcb.fNull = FALSE;
+  // The standard characters and limits: SetCommState refuses equal
+  // characters, and some drivers limits beyond their buffer.
+  dcb.XonChar = 0x11;
+  dcb.XoffChar = 0x13;
+  dcb.XonLim = 2048;
+  dcb.XoffLim = 512;
 }
 
 bool ConfigurePort(HANDLE port, HWND owner) {
   DCB dcb{};
   dcb.DCBlength = sizeof(dcb);
-  GetCommState(port, &dcb);
-  BuildCommDCBA("baud=115200 parity=N data=8 stop=1", &dcb);
-  if (!SetCommState(port, &dcb)) {
+  bool set = GetCommState(port, &dcb) && BuildCommDCBA("baud=115200 parity=N data=8 stop=1", &dcb);
+  if (set) SetLineAndFlow(dcb);
+  if (!set || !SetCommState(port, &dcb)) {
     ShowErrorBox(owner, "Fehler beim Setzen der DCB-Struktur !");
     return false;
   }
-  DrainLine(port);
+  // Errors the line met before (with fAbortOnError, left on by another
+  // program, they would block every read) are acknowledged.
+  DWORD errors = 0;
+  ClearCommError(port, &errors, nullptr);
+  DrainPort(port);
   // A 64-byte read ends after 64 bytes, a 20 ms pause, or 10 x 64 + 500 ms in all.
   COMMTIMEOUTS timeouts{};
   timeouts.ReadIntervalTimeout = 20;
@@ -144,8 +190,13 @@ void AcquisitionWorker(AcquisitionRequest request) {
   }
   if (!ConfigurePort(port.Get(), owner)) return;
 
+  // A driver that waits for a handshake the interface never gives writes
+  // nothing within the write time-out.
   DWORD written = 0;
-  WriteFile(port.Get(), &request.command, 1, &written, nullptr);
+  if (!WriteFile(port.Get(), &request.command, 1, &written, nullptr) || written != 1) {
+    ShowErrorBox(owner, "Fehler beim Senden an das Interface !");
+    return;
+  }
 
   PortByteSource source(port.Get());
   const ReplyResult result = ParseReply(source);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "link/line_drain.h"
 #include "link/port_name.h"
 #include "link/reply_parser.h"
 
@@ -184,6 +185,54 @@ TEST(ReplyParser, StatusLinesForeignTextAndBrokenOffReplies) {
     EXPECT_EQ(c.reads != 0 ? source.reads : 0, c.reads);
     // One read that times out ends it: nothing is waited for after that.
     EXPECT_EQ(source.readsAfterSilence, 0);
+  }
+}
+
+// A port driver on a simulated clock: the interface sends a byte every 5 ms for
+// `sendsForMs`; a read that finds nothing takes `emptyReadMs` (the 20 ms
+// time-out, or 0 for a driver that returns at once).
+class SimulatedDriver : public ByteSource, public LineClock {
+ public:
+  SimulatedDriver(std::int64_t sendsForMs, std::int64_t emptyReadMs)
+      : sendsUntil_(kStart + sendsForMs), emptyReadMs_(emptyReadMs) {}
+  std::size_t Read(std::uint8_t*, std::size_t) override {
+    if (++reads > 10000) {  // spinning: end it, and the test fails on the count
+      now = kStart + kDrainLimitMs;
+      return 0;
+    }
+    const bool sends = now < sendsUntil_;
+    now += sends ? 5 : emptyReadMs_;
+    return sends ? 1 : 0;
+  }
+  std::int64_t NowMs() override { return now; }
+  void Pause(std::uint32_t ms) override { now += ms; }
+
+  static constexpr std::int64_t kStart = 1000;
+  std::int64_t now = kStart;
+  int reads = 0;
+
+ private:
+  std::int64_t sendsUntil_, emptyReadMs_;
+};
+
+TEST(DrainLine, WaitsForTwentyQuietMillisecondsAfterTheLastByteWithoutSpinning) {
+  struct Case {
+    std::int64_t sendsForMs, emptyReadMs, endsAfterMs;
+    int reads;
+  } cases[] = {
+      {0, 20, 20, 1},            // a silent line: one read that times out
+      {0, 0, 20, 11},            // a driver that returns at once: a pause after each read
+      {0, 19, 40, 2},            // a time-out a little short is not yet quiet
+      {30, 20, 50, 7},           // a tail until 30 ms, then 20 ms of quiet
+      {30, 0, 50, 17},           // the same from a driver that returns at once
+      {1000000, 20, 2000, 400},  // an interface that never stops is given up on
+  };
+  for (const Case& c : cases) {
+    SimulatedDriver driver(c.sendsForMs, c.emptyReadMs);
+    DrainLine(driver, driver);
+    EXPECT_EQ(std::pair(driver.now - SimulatedDriver::kStart, driver.reads),
+              std::pair(c.endsAfterMs, c.reads))
+        << c.sendsForMs << " " << c.emptyReadMs;
   }
 }
 

@@ -2,6 +2,7 @@
 as a table, then a reply that goes on after the program gave up, the port
 dialog, a second program on the same port, and quitting during a read-out."""
 
+import subprocess
 import time
 
 from vexal_e2e import (BOTH_TAKEN, BROKEN_OFF, CYAN, DIRECT, EEPROM, GREEN, NO_ANSWER,
@@ -16,6 +17,8 @@ CASES = [
     ([], DIRECT, BOTH_TAKEN, "information", "new"),
     (["--wave1", "square", "--cut-after", "12000"], DIRECT, BROKEN_OFF, "error", "ch1, ch2 kept"),
     (["--silent"], DIRECT, NO_ANSWER, "error", "unchanged"),
+    # A port that cannot send the command (a driver waiting for a handshake).
+    (["--blocked"], DIRECT, "Fehler beim Senden an das Interface !", "error", "unchanged"),
     (["--garbage"], DIRECT, SENT, "error", "unchanged"),
     (["--stray", "8"], DIRECT, SENT, "error", "unchanged"),  # a tail in front of the reply
     (["--cut-after", "6"], DIRECT, SENT, "error", "unchanged"),
@@ -57,6 +60,22 @@ def test(driver, checks, args):
                 checks.check(kept if "kept" in effect else count(after, GREEN) == 0,
                              f"{what}: channel 2 {effect.split(', ')[1]}")
                 traces[0] = new[0]
+
+    # A terminal program left RTS/CTS and XON/XOFF handshake on the port: a read-out
+    # that waited for them would get no answer. The read-out sets the line whole.
+    with Simulator(args, name="flow") as sim:
+        flow = ("crtscts", "ixon", "ixoff")
+
+        def modes():
+            return [m for m in subprocess.run(["stty", "-F", sim.device, "-a"], check=True,
+                                              capture_output=True, text=True).stdout.split()
+                    if m.lstrip("-") in flow]
+        subprocess.run(["stty", "-F", sim.device, *flow], check=True)
+        before = modes()
+        driver.menu(DIRECT, sync=False)
+        checks.equal((before, driver.box("flow-box", timeout_ms=12000)[0], modes()),
+                     (list(flow), BOTH_TAKEN, ["-" + m for m in flow]),
+                     "handshake on the port before, the read-out, none after")
 
     # The port dialog decides which port the next read-out opens.
     map_port(args, 3, None)

@@ -223,8 +223,10 @@ class Simulator:
         self.proc = subprocess.Popen([os.environ["VEXAL_SIM"], "--link", link, "--log-reply",
                                       self.reply_path, *options],
                                      stdout=subprocess.PIPE, stderr=self.log, text=True)
-        if not self.proc.stdout.readline().startswith("ready"):
+        ready = self.proc.stdout.readline().split()
+        if ready[:1] != ["ready"]:
             raise RuntimeError(f"vexal_sim {options} did not start")
+        self.device = ready[1]  # the pty behind the link, for stty
         map_port(args, port, link)
 
     def reply(self):

@@ -79,8 +79,15 @@ int Run(const Options& options) {
   action.sa_handler = RequestStop;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  if (options.blocked) line->FillTowardsInterface();
   std::printf("ready %s\n", line->DevicePath().c_str());
   std::fflush(stdout);
+
+  if (options.blocked) {
+    const timespec tick{0, 100'000'000L};
+    while (!stopRequested) nanosleep(&tick, nullptr);
+    return 0;
+  }
 
   int liveFrame = 0;
   int replies = 0;

@@ -30,6 +30,9 @@ constexpr char kUsage[] =
     "  --long-status         both channels without data, with a status line of\n"
     "                        59 characters\n"
     "  --silent              never answer\n"
+    "  --blocked             fill the line towards the interface and read\n"
+    "                        nothing, so the program cannot send its command\n"
+    "                        (a port waiting for a handshake that never comes)\n"
     "  --garbage             answer with a line that lacks \"Kanal 1:\"\n"
     "  --cut-after N         send only the first N bytes of each reply\n"
     "  --pause-at N          pause before byte N of each reply ...\n"
@@ -86,6 +89,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     kNoData,
     kLong,
     kSilent,
+    kBlocked,
     kGarbage,
     kCut,
     kPauseAt,
@@ -106,6 +110,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
                                         {"no-data", no_argument, nullptr, kNoData},
                                         {"long-status", no_argument, nullptr, kLong},
                                         {"silent", no_argument, nullptr, kSilent},
+                                        {"blocked", no_argument, nullptr, kBlocked},
                                         {"garbage", no_argument, nullptr, kGarbage},
                                         {"cut-after", required_argument, nullptr, kCut},
                                         {"pause-at", required_argument, nullptr, kPauseAt},
@@ -144,6 +149,9 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         break;
       case kSilent:
         options.silent = true;
+        break;
+      case kBlocked:
+        options.blocked = true;
         break;
       case kGarbage:
         options.garbage = true;

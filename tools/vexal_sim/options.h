@@ -13,6 +13,7 @@ struct Options {
   std::optional<std::string> ch1Status;  // channel 1 without data, this status line
   std::optional<std::string> ch2Status;  // channel 2 without data, this status line
   bool silent = false;                   // never answer
+  bool blocked = false;                  // the program's writes find the line full
   bool garbage = false;                  // answer without "Kanal 1:"
   std::optional<std::size_t> cutAfter;   // send only this many bytes of a reply
   std::optional<std::size_t> pauseAt;    // pause before the byte at this position

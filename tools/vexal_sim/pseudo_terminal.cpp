@@ -97,6 +97,17 @@ bool PseudoTerminal::Write(const char* data, std::size_t size) {
   return true;
 }
 
+void PseudoTerminal::FillTowardsInterface() {
+  fcntl(slave_, F_SETFL, fcntl(slave_, F_GETFL) | O_NONBLOCK);
+  // The pty moves written bytes on in the background: full once a while of
+  // retries adds nothing.
+  for (int round = 0; round < 50; ++round) {
+    while (write(slave_, "x", 1) == 1) {
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
 void PseudoTerminal::DropUnreadAfter(int waitMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
   for (;;) {

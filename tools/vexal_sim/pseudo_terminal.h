@@ -25,6 +25,10 @@ class PseudoTerminal {
   // takes the bytes for two seconds.
   bool Write(const char* data, std::size_t size);
 
+  // Fills the line from the program to the interface until it takes no more,
+  // as long as nobody reads it: the program's writes then find no room.
+  void FillTowardsInterface();
+
   // Like a closed serial port, which receives nothing: once the program has
   // had a while to take what was sent, bytes nobody read are thrown away, so a
   // later read-out does not start with the tail of an abandoned reply.

@@ -1,0 +1,19 @@
+#include "link/line_drain.h"
+
+namespace vexal {
+
+void DrainLine(ByteSource& line, LineClock& clock) {
+  const std::int64_t start = clock.NowMs();
+  std::int64_t lastByte = start;
+  std::uint8_t discarded[kBlockSize];
+  for (;;) {
+    const std::size_t count = line.Read(discarded, sizeof discarded);
+    const std::int64_t now = clock.NowMs();
+    if (count > 0) lastByte = now;
+    if (now - lastByte >= kQuietMs || now - start >= kDrainLimitMs) return;
+    // Still within the quiet time: an empty read came back early.
+    if (count == 0) clock.Pause(kEmptyReadPauseMs);
+  }
+}
+
+}  // namespace vexal
