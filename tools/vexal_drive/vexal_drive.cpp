@@ -23,6 +23,12 @@
 //   screenshot main|dialog <file.bmp>   the client area as a 24-bit BMP
 //   clipboard hold|release    opens the clipboard and keeps it open, as a program
 //                             that holds it does, or closes it again
+//   clipboard formats         the clipboard's formats in order, "format <n>", and
+//                             the value of CF_LOCALE: "locale 0x<lcid>"
+//   hold-file <path> <ms> <share>   opens the file for reading and writing as
+//                             another program would, sharing what <share> names
+//                             (r read, w write, d delete, - nothing), and closes
+//                             it <ms> later; returns at once
 //   close                     the main window's close box
 //   wait-exit <ms>            waits for the program to end: exit-code
 //   counters                  the program's commit and working-set KB
@@ -34,6 +40,7 @@
 //                             refuses), printers (contexts of the print dialog),
 //                             uncounted (calls that make objects unseen);
 //                             the first request starts the count
+//   hook current-folder       the program's current folder: "folder <path>"
 // When the commands run out, a program that still runs is ended.
 #include <windows.h>
 #include <psapi.h>
@@ -263,10 +270,11 @@ void Hook(const std::vector<std::string>& words) {
   if (!procedure) Fail("vexal_drive_hook.dll exports no VexalDriveCallWndProc");
   if (!exchange) Fail("no memory shared with the hook");
   const std::string& what = words.at(1);
-  const unsigned request = what == "menu-state"    ? vexal_drive::kMenuStates
-                           : what == "drop"        ? vexal_drive::kDropFile
-                           : what == "gdi-objects" ? vexal_drive::kGdiObjects
-                                                   : vexal_drive::Request{};
+  const unsigned request = what == "menu-state"       ? vexal_drive::kMenuStates
+                           : what == "drop"           ? vexal_drive::kDropFile
+                           : what == "gdi-objects"    ? vexal_drive::kGdiObjects
+                           : what == "current-folder" ? vexal_drive::kCurrentFolder
+                                                      : vexal_drive::Request{};
   if (request == 0) Fail("unknown request " + what);
   std::memset(exchange, 0, sizeof *exchange);
   for (size_t i = 2; request == vexal_drive::kMenuStates && i < words.size() &&
@@ -284,6 +292,47 @@ void Hook(const std::vector<std::string>& words) {
   if (hooked) UnhookWindowsHookEx(hooked);
   if (!exchange->done) Fail("the hook did not answer");
   std::fputs(exchange->text, stdout);
+}
+
+void ClipboardFormats() {
+  for (int attempt = 0; !OpenClipboard(nullptr); ++attempt)
+    if (attempt == 50)
+      Fail("the clipboard did not answer");
+    else
+      Sleep(20);
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+    std::printf("format %u\n", format);
+  HANDLE locale = GetClipboardData(CF_LOCALE);
+  if (const auto* lcid = static_cast<const DWORD*>(locale ? GlobalLock(locale) : nullptr)) {
+    std::printf("locale 0x%04lx\n", static_cast<unsigned long>(*lcid));
+    GlobalUnlock(locale);
+  }
+  CloseClipboard();
+}
+
+struct HeldFile {
+  HANDLE file;
+  DWORD ms;
+};
+
+DWORD WINAPI CloseLater(void* param) {
+  const auto* held = static_cast<HeldFile*>(param);
+  Sleep(held->ms);
+  CloseHandle(held->file);
+  delete held;
+  return 0;
+}
+
+void HoldFile(const std::vector<std::string>& words) {
+  const std::string& share = words.at(3);
+  const DWORD mode = (share.find('r') != std::string::npos ? FILE_SHARE_READ : 0) |
+                     (share.find('w') != std::string::npos ? FILE_SHARE_WRITE : 0) |
+                     (share.find('d') != std::string::npos ? FILE_SHARE_DELETE : 0);
+  HANDLE file = CreateFileA(WindowsPath(words.at(1)).c_str(), GENERIC_READ | GENERIC_WRITE, mode,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) Fail("cannot open, error " + std::to_string(GetLastError()));
+  auto* held = new HeldFile{file, static_cast<DWORD>(Number(words, 2))};
+  if (HANDLE thread = CreateThread(nullptr, 0, CloseLater, held, 0, nullptr)) CloseHandle(thread);
 }
 
 void Execute(const std::vector<std::string>& words) {
@@ -325,9 +374,13 @@ void Execute(const std::vector<std::string>& words) {
         Sleep(20);
   } else if (command == "screenshot") {
     Screenshot(Window(words.at(1)), words.at(2));
+  } else if (command == "clipboard" && words.at(1) == "formats") {
+    ClipboardFormats();
   } else if (command == "clipboard") {
     const bool hold = words.at(1) == "hold";
     if (hold ? !OpenClipboard(nullptr) : !CloseClipboard()) Fail("the clipboard did not answer");
+  } else if (command == "hold-file") {
+    HoldFile(words);
   } else if (command == "close") {
     PostMessageA(Window("main"), WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (command == "wait-exit") {

@@ -2,8 +2,8 @@
 // driver hooks the main window's thread (WH_CALLWNDPROC). On the driver's
 // request message it does there what only the program's own process can:
 // read the window's menu, drop a file on the window as a file manager would
-// (WM_DROPFILES with a DROPFILES block in the program's memory), or count the
-// GDI objects the program holds (gdi_objects.cpp).
+// (WM_DROPFILES with a DROPFILES block in the program's memory), count the
+// GDI objects the program holds (gdi_objects.cpp), or tell its current folder.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -58,6 +58,11 @@ extern "C" LRESULT CALLBACK VexalDriveCallWndProc(int code, WPARAM wParam, LPARA
     if (message->wParam == vexal_drive::kMenuStates) MenuStates(message->hwnd, *exchange);
     if (message->wParam == vexal_drive::kDropFile) DropFile(message->hwnd, *exchange);
     if (message->wParam == vexal_drive::kGdiObjects) GdiObjects(*exchange);
+    if (message->wParam == vexal_drive::kCurrentFolder) {
+      char folder[MAX_PATH] = "";
+      GetCurrentDirectoryA(MAX_PATH, folder);
+      std::snprintf(exchange->text, sizeof exchange->text, "folder %s\n", folder);
+    }
     InterlockedExchange(&exchange->done, 1);
     UnmapViewOfFile(exchange);
   }

@@ -10,7 +10,8 @@ inline constexpr char kRequestMessage[] = "VexalDriveRequest";
 inline constexpr char kMappingName[] = "Local\\VexalDriveExchange";
 inline constexpr unsigned kMaxIds = 64;
 
-enum Request : unsigned { kMenuStates = 1, kDropFile = 2, kGdiObjects = 3 };  // as wParam
+// As wParam of the request message.
+enum Request : unsigned { kMenuStates = 1, kDropFile = 2, kGdiObjects = 3, kCurrentFolder = 4 };
 
 struct Exchange {
   unsigned idCount;
