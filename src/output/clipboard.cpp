@@ -20,7 +20,8 @@ struct ClipboardData {
   UINT format;
   HANDLE handle;
 };
-using ClipboardFormats = std::array<ClipboardData, 2>;
+template <std::size_t N>
+using ClipboardFormats = std::array<ClipboardData, N>;
 
 void Release(const ClipboardData& data) {
   if (data.handle == nullptr) return;
@@ -40,7 +41,8 @@ bool OpenClipboardSoon(HWND owner) {
 }
 
 // Hands every format to the clipboard, or reports that it could not.
-void Publish(HWND owner, ClipboardFormats formats) {
+template <std::size_t N>
+void Publish(HWND owner, ClipboardFormats<N> formats) {
   bool complete = true;
   for (const ClipboardData& data : formats) complete = complete && data.handle != nullptr;
   if (complete && OpenClipboardSoon(owner)) {
@@ -61,8 +63,8 @@ void Publish(HWND owner, ClipboardFormats formats) {
 }  // namespace
 
 void CopyPictureToClipboard(HWND owner) {
-  Publish(owner,
-          {{{CF_ENHMETAFILE, RecordPictureMetafile(owner, nullptr)}, {CF_DIB, PictureDib(owner)}}});
+  Publish<2>(owner, {{{CF_ENHMETAFILE, RecordPictureMetafile(owner, nullptr)},
+                      {CF_DIB, PictureDib(owner)}}});
 }
 
 void CopyTextToClipboard(HWND owner, const std::string& text) {
@@ -76,7 +78,15 @@ void CopyTextToClipboard(HWND owner, const std::string& text) {
       });
   HGLOBAL ansi =
       GlobalBlock(length, [&](void* target) { std::memcpy(target, text.c_str(), length); });
-  Publish(owner, {{{CF_UNICODETEXT, wide}, {CF_TEXT, ansi}}});
+  // A program that reads CF_TEXT decodes it by the code page of CF_LOCALE, or
+  // without one by that of its keyboard layout, where 0xB5 (the micro sign)
+  // may be another character: CF_LOCALE says German, Windows-1252. CF_TEXT is
+  // given rather than left to Windows to make from CF_UNICODETEXT, so that it
+  // is the same bytes on every system.
+  const LCID german = MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT);  // 0x0407
+  HGLOBAL locale = GlobalBlock(sizeof german,
+                               [&](void* target) { std::memcpy(target, &german, sizeof german); });
+  Publish<3>(owner, {{{CF_UNICODETEXT, wide}, {CF_TEXT, ansi}, {CF_LOCALE, locale}}});
 }
 
 }  // namespace vexal

@@ -13,7 +13,7 @@ namespace vexal {
 // CF_ENHMETAFILE and CF_DIB of the exported picture (export_picture.h).
 void CopyPictureToClipboard(HWND owner);
 
-// CF_UNICODETEXT and CF_TEXT of a Windows-1252 text.
+// CF_UNICODETEXT and CF_TEXT of a Windows-1252 text, and CF_LOCALE German.
 void CopyTextToClipboard(HWND owner, const std::string& text);
 
 }  // namespace vexal

@@ -110,6 +110,10 @@ def test(driver, checks, args):
         checks.check(values[0] == "Zeit / s\tKanal 1 / V\tKanal 2 / V" and rows == exact
                      and "," in values[2] and "." not in "".join(values),
                      f"2048 rows of time and volts, exact, with a decimal comma: {values[:3]}")
+        # The 1252 text says which code page it is in: German's.
+        formats = driver.cmd("clipboard formats")
+        checks.check({"format 13", "format 1", "format 16", "locale 0x0407"} <= set(formats),
+                     f"CF_UNICODETEXT, CF_TEXT and CF_LOCALE German: {formats}")
 
         # Another program holds the clipboard: a box, and the values stay there.
         driver.cmd("clipboard hold")
