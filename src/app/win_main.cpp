@@ -40,6 +40,21 @@ std::string CommandLineFile(const char* commandLine) {
   return file;
 }
 
+// Windows keeps the messages of a drop from Explorer away from a program that
+// runs as administrator, above Explorer's integrity level, unless the window
+// lets them through. ChangeWindowMessageFilterEx is looked up at run time, so
+// that a Windows without it still starts the program (which then needs none).
+void LetDropsThrough(HWND window) {
+  using FilterFunction = decltype(&ChangeWindowMessageFilterEx);
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto allow = reinterpret_cast<FilterFunction>(reinterpret_cast<void*>(
+      user32 ? GetProcAddress(user32, "ChangeWindowMessageFilterEx") : nullptr));
+  if (allow == nullptr) return;
+  constexpr UINT kCopyGlobalData = 0x0049;  // WM_COPYGLOBALDATA: carries the dropped names
+  for (UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, kCopyGlobalData})
+    allow(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
@@ -60,6 +75,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
                         "ffnet werden !");
     return 1;
   }
+  LetDropsThrough(window);
   // A file given at start replaces the demonstration traces before the first
   // paint; one that cannot be shown is said so over the window.
   const std::string file = CommandLineFile(commandLine);
