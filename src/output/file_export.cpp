@@ -29,7 +29,10 @@ bool AskFileName(HWND owner, int kind) {
   dialog.nFilterIndex = 0;  // no custom filter: the first one is shown
   dialog.lpstrFile = ExportFileName;
   dialog.nMaxFile = kExportFileNameSize;
-  dialog.Flags = OFN_OVERWRITEPROMPT;
+  // The dialog must not leave the chosen folder as the program's current one:
+  // Windows would hold it open (a USB stick could not be removed safely) until
+  // the program ends. A folder that does not exist is the dialog's to refuse.
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   dialog.lpstrDefExt = kind == kExportText ? "txt" : "emf";
   return ShowSaveDialog(&dialog) != 0;
 }

@@ -80,10 +80,10 @@ PrintPage MeasurePage(HDC printer) {
   return page;
 }
 
-// Builds the one-page job; false when the spooler refused the document, the
-// page or the finished job, with the reason in *error.
-bool PrintOnePage(HDC printer, const PageFont& font, const PrintPage& page, const TimeStamp& stamp,
-                  DWORD* error) {
+// Builds the job, one page for each copy; false when the spooler refused the
+// document, a page or the finished job, with the reason in *error.
+bool PrintCopies(HDC printer, const PageFont& font, const PrintPage& page, const TimeStamp& stamp,
+                 int copies, DWORD* error) {
   DOCINFOA document{};
   document.cbSize = sizeof(DOCINFOA);
   document.lpszDocName = "Vexal-Interface: Druck";
@@ -91,14 +91,19 @@ bool PrintOnePage(HDC printer, const PageFont& font, const PrintPage& page, cons
     *error = GetLastError();
     return false;
   }
-  bool printed = false;
-  if (StartPage(printer) > 0) {
-    font.Reselect();
-    GdiCanvas canvas(printer);
-    RenderPrintPage(canvas, page, stamp, TheWaveformStore().Snapshot(), TheScaleLabels(),
-                    TheDisplaySettings().timebase);
-    // A page the driver rejects is not printed.
-    printed = EndPage(printer) > 0;
+  // Every copy shows the same picture.
+  const WaveformSnapshot waveforms = TheWaveformStore().Snapshot();
+  bool printed = true;
+  for (int copy = 0; printed && copy < copies; ++copy) {
+    printed = StartPage(printer) > 0;
+    if (printed) {
+      font.Reselect();
+      GdiCanvas canvas(printer);
+      RenderPrintPage(canvas, page, stamp, waveforms, TheScaleLabels(),
+                      TheDisplaySettings().timebase);
+      // A page the driver rejects is not printed.
+      printed = EndPage(printer) > 0;
+    }
   }
   if (!printed) *error = GetLastError();
   // The spooler may only find out at the end that the job cannot go out (an
@@ -126,6 +131,11 @@ void PrintRenderer(HWND owner) {
   const TimeStamp stamp{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
 
   HDC printer = dialog.hDC;
+  // Without PD_USEDEVMODECOPIESANDCOLLATE the copies asked for are the
+  // program's to make (nCopies), and the dialog makes the printer context with
+  // a DEVMODE of one copy, so the driver does not multiply them again. Each
+  // copy is one page: collated or not, the pages come out the same.
+  const int copies = dialog.nCopies > 0 ? dialog.nCopies : 1;
 
   // No input reaches the window while the job is built.
   bool printed = false;
@@ -137,7 +147,7 @@ void PrintRenderer(HWND owner) {
       // The line height and every position derived from it follow the page's font.
       PrintPage page = MeasurePage(printer);
       page.headingLength = font.HeadingLength();
-      printed = PrintOnePage(printer, font, page, stamp, &error);
+      printed = PrintCopies(printer, font, page, stamp, copies, &error);
     }
     DeleteDC(printer);
   }

@@ -23,6 +23,22 @@ void FolderOf(const char* path, char (&folder)[MAX_PATH]) {
   folder[length] = '\0';
 }
 
+// A virus scanner, the search indexer or a sync client opens a file just
+// written for a moment; renaming or deleting it, or the file it replaces,
+// then fails with one of these two errors, which are retried for about 250 ms.
+template <typename Step>
+bool RetriedWhileHeld(Step step) {
+  constexpr int kAttempts = 6;
+  constexpr DWORD kPauseMs = 50;
+  for (int attempt = 1;; ++attempt) {
+    if (step()) return true;
+    const DWORD error = GetLastError();
+    if (attempt == kAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
+      return false;
+    Sleep(kPauseMs);
+  }
+}
+
 }  // namespace
 
 ReplaceOnSuccess::ReplaceOnSuccess(const char* target) : target_(target) {
@@ -32,7 +48,7 @@ ReplaceOnSuccess::ReplaceOnSuccess(const char* target) : target_(target) {
 }
 
 ReplaceOnSuccess::~ReplaceOnSuccess() {
-  if (Created() && !committed_) DeleteFileA(temp_);
+  if (Created() && !committed_) RetriedWhileHeld([this] { return DeleteFileA(temp_) != 0; });
 }
 
 bool ReplaceOnSuccess::Commit() {
@@ -44,7 +60,9 @@ bool ReplaceOnSuccess::Commit() {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
-  committed_ = MoveFileExA(temp_, target_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  committed_ = RetriedWhileHeld([this] {
+    return MoveFileExA(temp_, target_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  });
   return committed_;
 }
 

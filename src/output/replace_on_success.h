@@ -21,8 +21,9 @@ class ReplaceOnSuccess {
   bool Created() const { return temp_[0] != '\0'; }
   const char* TempPath() const { return temp_; }
 
-  // Moves the complete temporary file over the target. False when the target
-  // cannot be replaced (read-only, locked); the temporary file is then removed.
+  // Moves the complete temporary file over the target, retrying for a while
+  // when another program holds either of them. False when the target cannot
+  // be replaced (read-only, locked); the temporary file is then removed.
   bool Commit();
 
  private:

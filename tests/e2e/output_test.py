@@ -17,19 +17,23 @@ from vexal_e2e import CYAN, GREEN, Plot, Simulator, count, demo, run, text_file,
 SAVE_AS, FILE_NAME_BOX = "Save As", 1148  # Wine's save dialog in the tests' locale
 
 
-def export(driver, command, path, overwrite=False):
+def export(driver, command, path, overwrite=False, hold_ms=0):
+    """Exports to `path`; with `hold_ms`, another program holds the old file for
+    that long, without sharing its deletion, from the moment the user confirms."""
     driver.dialog(command, SAVE_AS)
     driver.cmd(f"set-text {FILE_NAME_BOX} Z:{path.replace('/', chr(92))}")
     if overwrite:  # "... already exists. Do you want to replace it?"
         driver.cmd("press 1")
         driver.cmd("wait-dialog 5000")
+    if hold_ms:
+        driver.cmd(f"hold-file {path} {hold_ms} rw")
     driver.press(6 if overwrite else 1)  # the export has run once the dialog is gone
 
 
 def words(pdf):
-    """(text, xMin, yMin, xMax, yMax) of every word of a PDF, and the page width."""
-    html = subprocess.run(["pdftotext", "-bbox", pdf, "-"], capture_output=True, text=True,
-                          check=True).stdout
+    """(text, xMin, yMin, xMax, yMax) of every word of a PDF's first page, and its width."""
+    html = subprocess.run(["pdftotext", "-l", "1", "-bbox", pdf, "-"], capture_output=True,
+                          text=True, check=True).stdout
     width = float(re.search(r'<page width="([\d.]+)"', html).group(1))
     found = re.findall(r'xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">'
                        r'([^<]*)<', html)
@@ -55,11 +59,13 @@ def as_root(*command):
 
 
 def print_page(driver, checks, out):
-    """Prints through the print dialog to the CUPS PDF printer and reads the page
-    back: the heading whole, in a readable size, everything on the page; the
-    picture on the upper half."""
+    """Prints 3 copies through the print dialog to the CUPS PDF printer and reads
+    the pages back: 3 pages (not 3 x 3, the driver's copies times the program's);
+    on the first, the heading whole, in a readable size, everything on the page;
+    the picture on the upper half."""
     started = time.time()
     driver.dialog(6050, "Print")
+    driver.cmd("set-text 1154 3")  # "Number of copies"
     driver.press(1)
     pdfs = []
     for _ in range(300):
@@ -73,6 +79,9 @@ def print_page(driver, checks, out):
     if pdfs:
         time.sleep(0.5)  # cups-pdf may still be closing it
         shutil.copy(pdfs[0], os.path.join(out, "page.pdf"))
+        info = subprocess.run(["pdfinfo", os.path.join(out, "page.pdf")], capture_output=True,
+                              text=True).stdout
+        checks.equal(re.search(r"Pages: *(\d+)", info)[1], "3", "3 copies asked for: pages")
         page, width = words(os.path.join(out, "page.pdf"))
         heading = [w for w in page if w[2] < 30]
         checks.check(re.fullmatch(r"VEXAL-Interface V1\.0 - Ausgabe vom \d\d\.\d\d\.\d{4}, \d\d:\d\d",
@@ -103,7 +112,8 @@ def no_gdi_left(driver, checks, least):
 
 def test(driver, checks, args):
     out = args.out
-    for old in glob.glob(os.path.join(out, "*.txt")) + glob.glob(os.path.join(out, "*.emf")):
+    for old in sum((glob.glob(os.path.join(out, f"*.{kind}")) for kind in ("txt", "emf", "tmp")),
+                   []):
         os.chmod(old, 0o644) or os.remove(old)
     pdf_printer(checks)
     driver.start()
@@ -129,6 +139,24 @@ def test(driver, checks, args):
                  f"text export byte for byte ({len(data)} bytes)")
     values = numpy.loadtxt(os.path.join(out, "messung.txt"), skiprows=5)
     checks.check((values == numpy.array([demo(1), demo(2)]).T).all(), "numpy reads the samples")
+    # Browsing to a folder in the save dialog does not make it the program's current
+    # folder, which Windows would keep open (a USB stick could not be removed).
+    browsed = os.path.join(out, "ordner")
+    os.makedirs(browsed, exist_ok=True)
+    for old in glob.glob(f"{browsed}/*"):
+        os.remove(old)
+    driver.dialog(6001, SAVE_AS)
+    driver.cmd(f"set-text {FILE_NAME_BOX} Z:{browsed}".replace("/", "\\"))
+    driver.cmd("press 1")  # opens the folder in the dialog
+    for _ in range(100):
+        if driver.dialog_controls()[1137][1] == "ordner":  # "Save in:"
+            break
+        time.sleep(0.05)
+    driver.cmd(f"set-text {FILE_NAME_BOX} x")
+    driver.press(1)
+    folder = "Z:" + os.path.dirname(args.vexal).replace("/", "\\")  # where the driver starts it
+    checks.equal((os.listdir(browsed), driver.hook("current-folder")),
+                 (["x.txt"], [f"folder {folder}"]), "an export: the program's current folder after it")
 
     # The metafile: every label with real character advances, whole words in LibreOffice.
     emf = os.path.join(out, "bild.emf")
@@ -153,6 +181,26 @@ def test(driver, checks, args):
     checks.equal(driver.box("locked-box"), ("Fehler beim Anlegen der Datei !", "error"),
                  "a read-only file")
     checks.equal(open(locked).read(), "protected", "the read-only file kept its content")
+    # A folder that does not exist: the save dialog says so and stays open.
+    driver.dialog(6001, SAVE_AS)
+    driver.cmd(f"set-text {FILE_NAME_BOX} Z:{out}/fehlt/x.txt".replace("/", "\\"))
+    driver.cmd("press 1")
+    driver.cmd("wait-dialog 5000")
+    said = [text for cls, text in driver.dialog_controls().values() if cls == "static" and text]
+    driver.press(1)
+    if checks.check(said and "Fehler" not in said[0], f"a missing folder: the dialog's box {said}"):
+        driver.cmd(f"wait-dialog 5000 {SAVE_AS}")
+        driver.press(2)
+    # Another program (a virus scanner) holds the file to be replaced, without
+    # sharing its deletion: for a moment, the export waits for it; for longer, a
+    # box, the old file as it was and no temporary file left.
+    held = os.path.join(out, "gehalten.txt")
+    for hold_ms, box in ((200, None), (2000, ("Fehler beim Anlegen der Datei !", "error"))):
+        open(held, "w").write("old")
+        export(driver, 6001, held, overwrite=True, hold_ms=hold_ms)
+        got = driver.box(f"held-{hold_ms}-box") if box else None
+        checks.equal((got, open(held, "rb").read(6), glob.glob(os.path.join(out, "*.tmp"))),
+                     (box, b"old" if box else b"\nVEXAL", []), f"the target held for {hold_ms} ms")
     full = tempfile.mkdtemp()  # a 16 KB file system: the 20 KB text file does not fit
     if not as_root("mount", "-t", "tmpfs", "-o", f"size=16k,uid={os.getuid()}", "tmpfs", full):
         print("  skipped  a full disk: mounting a small file system needs root or sudo")
@@ -190,6 +238,7 @@ def test(driver, checks, args):
                  and plot.shown(picture, saved[2], GREEN) >= 0.9, "vexal.exe FILE shows the file")
     dropped = os.path.join(out, "dropped.txt")
     open(dropped, "wb").write(text_file(time.localtime(), {2: saved[1]}))
+    driver.cmd(f"hold-file {dropped} 3000 r")  # open for writing in another program
     driver.hook("drop", dropped)
     picture = driver.screenshot("dropped")
     checks.check(plot.shown(picture, saved[1], GREEN) >= 0.9 and count(picture, CYAN, (
