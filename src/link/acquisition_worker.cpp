@@ -106,7 +106,7 @@ void DrainPort(HANDLE port) {
 // BuildCommDCB sets only what its text names. The driver keeps every other
 // field across opens, as the last program left it (a terminal's RTS/CTS or
 // XON/XOFF handshake, fAbortOnError), so each one is set here.
-void SetLineAndFlow(DCB& dcb) {
+void SetLineAndFlow(HANDLE port, DCB& dcb) {
   dcb.fBinary = TRUE;
   dcb.fParity = FALSE;
   // No handshake: the interface raises neither CTS nor DSR.
@@ -124,27 +124,33 @@ void SetLineAndFlow(DCB& dcb) {
   dcb.fAbortOnError = FALSE;
   dcb.fErrorChar = FALSE;
   dcb.fNull = FALSE;
-  // The standard characters and limits: SetCommState refuses equal
-  // characters, and some drivers limits beyond their buffer.
+  // The standard characters (SetCommState refuses equal ones), and limits
+  // that fit the driver's input queue: a half and an eighth of it, as
+  // serial.sys sets them when the port is opened. Unknown, the driver's stay.
   dcb.XonChar = 0x11;
   dcb.XoffChar = 0x13;
-  dcb.XonLim = 2048;
-  dcb.XoffLim = 512;
+  COMMPROP properties{};
+  if (GetCommProperties(port, &properties) && properties.dwCurrentRxQueue >= 8 &&
+      properties.dwCurrentRxQueue <= 0xFFFF) {
+    dcb.XonLim = static_cast<WORD>(properties.dwCurrentRxQueue / 2);
+    dcb.XoffLim = static_cast<WORD>(properties.dwCurrentRxQueue / 8);
+  }
 }
 
 bool ConfigurePort(HANDLE port, HWND owner) {
+  // An error the line met before is acknowledged first: while fAbortOnError
+  // (left on by another program) has one pending, the driver refuses every
+  // call on the port but this one, the settings below included.
+  DWORD errors = 0;
+  ClearCommError(port, &errors, nullptr);
   DCB dcb{};
   dcb.DCBlength = sizeof(dcb);
   bool set = GetCommState(port, &dcb) && BuildCommDCBA("baud=115200 parity=N data=8 stop=1", &dcb);
-  if (set) SetLineAndFlow(dcb);
+  if (set) SetLineAndFlow(port, dcb);
   if (!set || !SetCommState(port, &dcb)) {
     ShowErrorBox(owner, "Fehler beim Setzen der DCB-Struktur !");
     return false;
   }
-  // Errors the line met before (with fAbortOnError, left on by another
-  // program, they would block every read) are acknowledged.
-  DWORD errors = 0;
-  ClearCommError(port, &errors, nullptr);
   DrainPort(port);
   // A 64-byte read ends after 64 bytes, a 20 ms pause, or 10 x 64 + 500 ms in all.
   COMMTIMEOUTS timeouts{};
