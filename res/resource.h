@@ -86,10 +86,13 @@
 #define IDM_COPY_VALUES 6071
 #define IDM_MEASUREMENTS 6072
 
-// Port dialog "VEXAL": the radio button of COMn has the id 4001 + n
+// Port dialog "VEXAL": the radio button of COMn has the id 4001 + n; below them
+// the list of the ports present and its label (the About dialog's ids are its own)
 #define IDC_PORT_GROUP 4001
 #define IDC_PORT_COM1 4002
 #define IDC_PORT_COM8 4009
+#define IDC_PORT_LIST_LABEL 4010
+#define IDC_PORT_LIST 4011
 
 // About dialog "VEXALINFO"
 #define IDC_INFO_DESCRIPTION 4001

@@ -185,7 +185,9 @@ void AcquisitionWorker(AcquisitionRequest request) {
   // Share mode 0: while one read-out holds the port, a second one cannot open it.
   const std::string portName = PortName();
   const PortClaim claim(portName);  // released after the port is closed
-  PortHandle port(claim.Held() ? CreateFileA(portName.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+  // "\\.\COMn" is the one name that reaches COM10 and above; it serves every port.
+  const std::string device = "\\\\.\\" + portName;
+  PortHandle port(claim.Held() ? CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                              nullptr, OPEN_EXISTING, 0, nullptr)
                                : INVALID_HANDLE_VALUE);
   if (!port.IsOpen()) {

@@ -1,6 +1,9 @@
 #include "link/interface_settings_dialog.h"
 
+#include <algorithm>
+
 #include "link/port_name.h"
+#include "link/present_serial_ports.h"
 #include "resource.h"
 
 namespace vexal {
@@ -12,15 +15,65 @@ namespace {
 int PortChoice = kDefaultPortNumber;
 
 // The radio buttons are plain BS_RADIOBUTTON: the procedure marks them itself.
+// A port above COM8 has no button, and then none is marked.
 void MarkPortChoice(HWND dialog) {
-  CheckRadioButton(dialog, IDC_PORT_COM1, IDC_PORT_COM8, IDC_PORT_GROUP + PortChoice);
+  for (int id = IDC_PORT_COM1; id <= IDC_PORT_COM8; ++id)
+    CheckDlgButton(dialog, id, id == IDC_PORT_GROUP + PortChoice ? BST_CHECKED : BST_UNCHECKED);
 }
 
-INT_PTR CALLBACK InterfaceSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// Selects the chosen port in the list, or nothing when it is not there.
+void SelectPortChoiceInList(HWND dialog) {
+  const HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
+  const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+  WPARAM found = static_cast<WPARAM>(-1);
+  for (LRESULT index = 0; index < count; ++index) {
+    if (SendMessageA(list, CB_GETITEMDATA, index, 0) == PortChoice) found = index;
+  }
+  SendMessageA(list, CB_SETCURSEL, found, 0);
+}
+
+// The ports present now, in the order of their numbers (CB_ADDSTRING appends:
+// the list is not CBS_SORT). The drop-down opens as wide as its longest item,
+// since device names are longer than the dialog is wide.
+void FillPortList(HWND dialog) {
+  const HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
+  const HDC dc = GetDC(list);
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0));
+  const HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+  LONG widest = 0;
+  try {
+    PortList ports;
+    ReadPresentSerialPorts(ports);
+    for (int number = 1; number <= kMaxPortNumber; ++number) {
+      if (!ports.Present(number)) continue;
+      const std::string text = ports.Text(number);
+      const LRESULT index =
+          SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+      if (index < 0) break;
+      SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(index), number);
+      SIZE extent{};
+      GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      widest = std::max(widest, extent.cx);
+    }
+  } catch (...) {
+    // Out of memory: the list shows the ports it has so far.
+  }
+  if (oldFont != nullptr) SelectObject(dc, oldFont);
+  ReleaseDC(list, dc);
+  const int frame = 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
+  SendMessageA(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + frame), 0);
+  // With no port present the list is empty and greyed; the radio buttons still work.
+  EnableWindow(list, SendMessageA(list, CB_GETCOUNT, 0, 0) > 0);
+}
+
+INT_PTR CALLBACK InterfaceSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       PortChoice = PortNumber();
+      FillPortList(dialog);
       MarkPortChoice(dialog);
+      SelectPortChoiceInList(dialog);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
@@ -35,6 +88,15 @@ INT_PTR CALLBACK InterfaceSettingsDialogProc(HWND dialog, UINT message, WPARAM w
       }
       if (id >= IDC_PORT_COM1 && id <= IDC_PORT_COM8) {
         PortChoice = id - IDC_PORT_GROUP;
+        MarkPortChoice(dialog);
+        SelectPortChoiceInList(dialog);
+        return TRUE;
+      }
+      if (id == IDC_PORT_LIST && HIWORD(wParam) == CBN_SELCHANGE) {
+        const HWND list = reinterpret_cast<HWND>(lParam);
+        const LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
+        if (index == CB_ERR) return TRUE;
+        PortChoice = static_cast<int>(SendMessageA(list, CB_GETITEMDATA, index, 0));
         MarkPortChoice(dialog);
         return TRUE;
       }

@@ -1,4 +1,5 @@
-// "Einstellungen ...": the modal dialog that chooses COM1 to COM8.
+// "Einstellungen ...": the modal dialog that chooses the port, COM1 to COM8 by
+// its radio buttons, any port present from its list.
 #pragma once
 
 #include <windows.h>

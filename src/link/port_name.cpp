@@ -9,7 +9,7 @@ namespace {
 struct PortState {
   std::mutex mutex;
   int number = kDefaultPortNumber;
-  std::string name = "COM" + std::to_string(kDefaultPortNumber);
+  std::string name = ComPortName(kDefaultPortNumber);
 };
 
 PortState& ThePortState() {
@@ -31,12 +31,22 @@ std::string PortName() {
   return state.name;
 }
 
+std::string ComPortName(int number) {
+  // Ports go up to 256: three digits at most.
+  char name[] = "COM000";
+  char* digit = name + 3;
+  if (number >= 100) *digit++ = static_cast<char>('0' + number / 100);
+  if (number >= 10) *digit++ = static_cast<char>('0' + number / 10 % 10);
+  *digit++ = static_cast<char>('0' + number % 10);
+  return std::string(name, digit);
+}
+
 void CommitPortNumber(int number) {
-  if (number < 1 || number > 8) return;
+  if (number < 1 || number > kMaxPortNumber) return;
   PortState& state = ThePortState();
   std::lock_guard lock(state.mutex);
   state.number = number;
-  state.name[3] = static_cast<char>('0' + number);
+  state.name = ComPortName(number);
 }
 
 }  // namespace vexal

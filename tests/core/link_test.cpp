@@ -1,4 +1,5 @@
-// The interface's reply as the port hands it out, and the port it comes from.
+// The interface's reply as the port hands it out, the port it comes from, and
+// the list of the ports present.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "link/line_drain.h"
+#include "link/port_list.h"
 #include "link/port_name.h"
 #include "link/reply_parser.h"
 
@@ -236,15 +238,51 @@ TEST(DrainLine, WaitsForTwentyQuietMillisecondsAfterTheLastByteWithoutSpinning) 
   }
 }
 
-TEST(PortName, CommitRewritesTheDigitAndIgnoresPortsOutsideOneToEight) {
+TEST(PortName, CommitTakesPortsOneTo256AndIgnoresOthers) {
   EXPECT_EQ(std::pair(PortNumber(), PortName()), std::pair(2, std::string("COM2")));
   // Each commit and the port it leaves.
-  const int steps[][2] = {{7, 7}, {0, 7}, {9, 7}, {-1, 7}, {10, 7}, {8, 8}, {1, 1}};
+  const int steps[][2] = {{7, 7},   {0, 7},     {257, 7}, {-1, 7}, {256, 256},
+                          {10, 10}, {100, 100}, {99, 99}, {9, 9},  {1, 1}};
   for (const auto& [commit, port] : steps) {
     CommitPortNumber(commit);
     EXPECT_EQ(std::pair(PortNumber(), PortName()), std::pair(port, "COM" + std::to_string(port)));
   }
   CommitPortNumber(2);
+}
+
+TEST(PortList, ThePortsPresentWithTheDeviceNamesWhereKnown) {
+  const char* devices[][2] = {
+      {"LPT1", "Druckeranschluss (LPT1)"},
+      {"COM14", "USB Serial Port (COM14)"},
+      {"COM200", "Bluetooth-Link (COM201)"},  // a name that ends in another port keeps it
+      {"COM256", ""},
+      {"COM1", "Kommunikationsanschluss (COM1)"},
+      {"COM14", "Zweiter Name (COM14)"},
+  };
+  // What SERIALCOMM may hold besides ports names none, and devices name no port.
+  PortList none;
+  for (const char* odd : {"LPT1", "\\Device\\Serial0", "COM0", "COM257", "COM014", "com5", "COM",
+                          "COM 7", "COM2x", "COM99999999999"})
+    none.AddPresent(odd);
+  for (const auto& [port, name] : devices) none.AddDevice(port, name);
+  for (int number = 1; number <= kMaxPortNumber; ++number) EXPECT_FALSE(none.Present(number));
+
+  PortList list;
+  for (const char* present : {"COM200", "COM3", "COM0", "COM14", "COM9", "COM1", "COM256", "COM14"})
+    list.AddPresent(present);
+  for (const auto& [port, name] : devices) list.AddDevice(port, name);
+  std::vector<std::pair<int, std::string>> items;
+  for (int number = 1; number <= kMaxPortNumber; ++number) {
+    if (list.Present(number)) items.emplace_back(number, list.Text(number));
+  }
+  const std::vector<std::pair<int, std::string>> expected = {
+      {1, "COM1 - Kommunikationsanschluss"},
+      {3, "COM3"},
+      {9, "COM9"},
+      {14, "COM14 - USB Serial Port"},
+      {200, "COM200 - Bluetooth-Link (COM201)"},
+      {256, "COM256"}};
+  EXPECT_EQ(items, expected);
 }
 
 }  // namespace

@@ -197,10 +197,14 @@ MAPPED = {}
 
 
 def map_port(args, port, target):
-    """COM<port> of the prefix leads to `target`, or nowhere when that is None."""
+    """COM<port> of the prefix leads to `target`, or nowhere when that is None: to a
+    folder, which no program opens as a port. A link to nothing is not enough, since
+    Wine then opens the device its mount manager made for a port mapped when it started."""
     if MAPPED.get(port, "") == target:
         return
     MAPPED[port] = target
+    nowhere = os.path.join(args.out, "no-interface")
+    os.makedirs(nowhere, exist_ok=True)
     verb = ["add", "/d", target] if target else ["delete"]
     subprocess.run(["bash", args.wine, "reg", verb[0], r"HKLM\Software\Wine\Ports", "/v",
                     f"COM{port}", *verb[1:], "/f"], stdin=subprocess.DEVNULL,
@@ -208,7 +212,7 @@ def map_port(args, port, target):
     device = os.path.join(wine_session()["WINEPREFIX"], "dosdevices", f"com{port}")
     if os.path.lexists(device):
         os.remove(device)
-    os.symlink(target or "/nonexistent/vexal-no-interface", device)
+    os.symlink(target or nowhere, device)
 
 
 class Simulator:

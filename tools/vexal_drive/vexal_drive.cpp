@@ -19,6 +19,10 @@
 //   dialog-text               id, class and text of each control of the dialog
 //   set-text <id> <text>      types into a control (an edit, or a combo's edit)
 //   press <id>                clicks a button of the dialog
+//   select <id> <index>       picks item <index> of a combo box of the dialog, as
+//                             a click on it does (CB_SETCURSEL, then CBN_SELCHANGE)
+//   control <id>              a control of the dialog: enabled 0|1, checked 0|1 (a
+//                             button), and a combo box's selected index and items
 //   wait-gone <ms>            waits until the dialog is closed
 //   screenshot main|dialog <file.bmp>   the client area as a 24-bit BMP
 //   clipboard hold|release    opens the clipboard and keeps it open, as a program
@@ -365,6 +369,34 @@ void Execute(const std::vector<std::string>& words) {
     HWND dialog = Window("dialog");
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  } else if (command == "select") {
+    HWND dialog = Window("dialog");
+    const int id = static_cast<int>(Number(words, 1));
+    HWND combo = GetDlgItem(dialog, id);
+    if (!combo || SendMessageA(combo, CB_SETCURSEL, Number(words, 2), 0) == CB_ERR)
+      Fail("no item " + words[2] + " in control " + words[1]);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+  } else if (command == "control") {
+    HWND control = GetDlgItem(Window("dialog"), static_cast<int>(Number(words, 1)));
+    if (!control) Fail("no control " + words[1]);
+    char name[64] = "";
+    GetClassNameA(control, name, sizeof name);
+    std::printf("enabled %d\n", IsWindowEnabled(control) ? 1 : 0);
+    if (lstrcmpiA(name, "Button") == 0)
+      std::printf("checked %d\n", static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)));
+    if (lstrcmpiA(name, "ComboBox") != 0) return;
+    std::printf("selected %d\n", static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
+    const LRESULT count = SendMessageA(control, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      // Wine hands another process an item's text whole only in UTF-16.
+      wchar_t wide[512] = L"";
+      char item[1024] = "";
+      if (SendMessageW(control, CB_GETLBTEXTLEN, i, 0) < 512)
+        SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof item, nullptr, nullptr);
+      std::printf("item %s\n", item);
+    }
   } else if (command == "wait-gone") {
     const DWORD start = GetTickCount();
     while (g_dialog && IsWindow(g_dialog))
