@@ -14,15 +14,12 @@ namespace {
 // Used on the window thread only.
 int PortChoice = kDefaultPortNumber;
 
-// The radio buttons are plain BS_RADIOBUTTON: the procedure marks them itself.
-// A port above COM8 has no button, and then none is marked.
-void MarkPortChoice(HWND dialog) {
+// Shows PortChoice: marks its radio button and selects its list item, where
+// it has them. The radio buttons are plain BS_RADIOBUTTON: the procedure marks
+// them itself, and for a port above COM8 none.
+void ShowPortChoice(HWND dialog) {
   for (int id = IDC_PORT_COM1; id <= IDC_PORT_COM8; ++id)
     CheckDlgButton(dialog, id, id == IDC_PORT_GROUP + PortChoice ? BST_CHECKED : BST_UNCHECKED);
-}
-
-// Selects the chosen port in the list, or nothing when it is not there.
-void SelectPortChoiceInList(HWND dialog) {
   const HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
   const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
   WPARAM found = static_cast<WPARAM>(-1);
@@ -72,8 +69,7 @@ INT_PTR CALLBACK InterfaceSettingsDialogProc(HWND dialog, UINT message, WPARAM w
     case WM_INITDIALOG:
       PortChoice = PortNumber();
       FillPortList(dialog);
-      MarkPortChoice(dialog);
-      SelectPortChoiceInList(dialog);
+      ShowPortChoice(dialog);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
@@ -88,19 +84,16 @@ INT_PTR CALLBACK InterfaceSettingsDialogProc(HWND dialog, UINT message, WPARAM w
       }
       if (id >= IDC_PORT_COM1 && id <= IDC_PORT_COM8) {
         PortChoice = id - IDC_PORT_GROUP;
-        MarkPortChoice(dialog);
-        SelectPortChoiceInList(dialog);
-        return TRUE;
-      }
-      if (id == IDC_PORT_LIST && HIWORD(wParam) == CBN_SELCHANGE) {
+      } else if (id == IDC_PORT_LIST && HIWORD(wParam) == CBN_SELCHANGE) {
         const HWND list = reinterpret_cast<HWND>(lParam);
         const LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
-        if (index == CB_ERR) return TRUE;
-        PortChoice = static_cast<int>(SendMessageA(list, CB_GETITEMDATA, index, 0));
-        MarkPortChoice(dialog);
-        return TRUE;
+        if (index != CB_ERR)
+          PortChoice = static_cast<int>(SendMessageA(list, CB_GETITEMDATA, index, 0));
+      } else {
+        return FALSE;
       }
-      return FALSE;
+      ShowPortChoice(dialog);  // the dialog stays open
+      return TRUE;
     }
     default:
       return FALSE;

@@ -34,7 +34,7 @@ void PortList::AddPresent(std::string_view name) {
 void PortList::AddDevice(std::string_view portName, std::string_view friendlyName) {
   const int number = ComPortNumber(portName);
   std::string& name = names_[static_cast<std::size_t>(number)];
-  if (number != 0 && name.empty()) name = DeviceName(friendlyName, number);
+  if (number != 0 && name.empty()) name.append(DeviceName(friendlyName, number));
 }
 
 std::string PortList::Text(int number) const {

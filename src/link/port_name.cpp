@@ -1,34 +1,21 @@
 #include "link/port_name.h"
 
-#include <mutex>
+#include <atomic>
 
 namespace vexal {
 
 namespace {
 
-struct PortState {
-  std::mutex mutex;
-  int number = kDefaultPortNumber;
-  std::string name = ComPortName(kDefaultPortNumber);
-};
-
-PortState& ThePortState() {
-  static PortState state;
-  return state;
-}
+std::atomic<int> committedPort{kDefaultPortNumber};
 
 }  // namespace
 
 int PortNumber() {
-  PortState& state = ThePortState();
-  std::lock_guard lock(state.mutex);
-  return state.number;
+  return committedPort.load();
 }
 
 std::string PortName() {
-  PortState& state = ThePortState();
-  std::lock_guard lock(state.mutex);
-  return state.name;
+  return ComPortName(committedPort.load());
 }
 
 std::string ComPortName(int number) {
@@ -42,11 +29,7 @@ std::string ComPortName(int number) {
 }
 
 void CommitPortNumber(int number) {
-  if (number < 1 || number > kMaxPortNumber) return;
-  PortState& state = ThePortState();
-  std::lock_guard lock(state.mutex);
-  state.number = number;
-  state.name = ComPortName(number);
+  if (number >= 1 && number <= kMaxPortNumber) committedPort.store(number);
 }
 
 }  // namespace vexal

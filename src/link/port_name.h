@@ -1,6 +1,6 @@
 // The COM port that the next read-out opens: COM1 to COM256, "COM2" at start.
 // The port dialog writes it on the window thread; a read-out worker reads it
-// when it opens the port, so both go through a lock.
+// when it opens the port: one atomic number.
 #pragma once
 
 #include <string>
