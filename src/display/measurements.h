@@ -3,20 +3,26 @@
 
 #include <optional>
 
+#include "display/number_text.h"
+#include "display/sample_scale.h"
 #include "display/waveform_store.h"
 
 namespace vexal {
 
-// Levels in counts c = s - 128 times voltsPerCount; times in samples times
-// secondsPerSample.
+// Levels are counts c = s - 128 times q, times are samples times dt, all exact but
+// an RMS that is irrational.
 struct ChannelMeasurements {
-  double maximum = 0;
-  double minimum = 0;
-  double mean = 0;
-  double rms = 0;  // true RMS, DC included
-  // The mean distance between rising crossings; none with fewer than two
-  // crossings, or with a swing under 4 counts.
-  std::optional<double> period;
+  ExactNumber maximum;
+  ExactNumber minimum;
+  ExactNumber peakToPeak;
+  ExactNumber mean;
+  // True RMS, DC included; exact where it is rational (a whole square root).
+  double rms = 0;
+  std::optional<ExactNumber> exactRms;
+  // The mean distance between rising crossings, and its inverse; none with fewer
+  // than two crossings, or with a swing under 4 counts.
+  std::optional<ExactNumber> period;
+  std::optional<ExactNumber> frequency;
   // A sample at the end of the range: the true peak may lie beyond.
   bool clippedHigh = false;  // a sample is 255
   bool clippedLow = false;   // a sample is 0
@@ -26,7 +32,7 @@ struct ChannelMeasurements {
 // mid = (max + min) / 2, h = max(2, (max - min) / 10): noise smaller than h makes
 // none. It lies where the line from the last sample below mid to the next one
 // reaches mid.
-ChannelMeasurements MeasureChannel(const ChannelSamples& samples, double voltsPerCount,
-                                   double secondsPerSample);
+ChannelMeasurements MeasureChannel(const ChannelSamples& samples, const ExactStep& voltsPerCount,
+                                   const ExactStep& secondsPerSample);
 
 }  // namespace vexal

@@ -1,6 +1,5 @@
 #include "display/sample_scale.h"
 
-#include "display/number_text.h"
 #include "display/timebase_labels.h"
 
 namespace vexal {
@@ -15,10 +14,6 @@ constexpr std::int64_t kPerSampleUnits = 48'828'125;
 constexpr int kPerSampleDecimals = 16;
 
 }  // namespace
-
-double ExactStep::Value() const {
-  return static_cast<double>(units) / PowerOfTen(decimals);
-}
 
 ExactStep VoltsPerCount(const ScaleLabel& label) {
   const VoltUnit* unit = FindVoltUnit(label.unitCode);

@@ -1,11 +1,13 @@
 // What one count and one sample step stand for, by the labels of the last paint:
 // q = volts per division / 32 (8 divisions span 256 counts), dt = 10 x the time
-// per division / 2048. Both are finite decimals, kept exact for the copied values.
+// per division / 2048. Both are finite decimals, kept exact for the copied values
+// and the measurements.
 #pragma once
 
 #include <cstdint>
 
 #include "display/display_settings.h"
+#include "display/number_text.h"
 
 namespace vexal {
 
@@ -13,7 +15,7 @@ namespace vexal {
 struct ExactStep {
   std::int64_t units = 0;
   int decimals = 0;
-  double Value() const;
+  ExactNumber Exact() const { return {units, WholePowerOfTen(decimals)}; }
 };
 
 // 0 for a unit code without a unit.

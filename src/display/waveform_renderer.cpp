@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <cstdio>
 
+#include "display/channel_names.h"
 #include "display/timebase_labels.h"
 
 namespace vexal {
@@ -64,15 +66,15 @@ void DrawTrace(Canvas& canvas, const PlotArea& area, const ChannelSamples& sampl
 
 void WriteChannelLabel(Canvas& canvas, int channel, const ScaleLabel& label, Colour colour, int x,
                        int y) {
-  const char* format = ScreenLabelFormat(channel, label.unitCode);
+  const std::string format = ScreenLabelFormat(channel, label.unitCode);
   canvas.SetTextColour(colour);
   // UpdateScaleLabels only ever stores unit codes 0 to 3; anything else has no
   // format and leaves the label out rather than writing a wrong unit.
-  if (format == nullptr) return;
+  if (format.empty()) return;
   TextArgs args;
   args.count = 1;
   args.values[0] = static_cast<int>(label.value);  // at most 2,000,000,000
-  canvas.WriteText(x, y, format, args);
+  canvas.WriteText(x, y, format.c_str(), args);
 }
 
 }  // namespace
@@ -127,14 +129,17 @@ PlotArea ScreenPlotArea(int width, int height) {
   return {kPlotInset, kPlotInset, Offset(width, -kPlotInset), Offset(height, -kPlotInset)};
 }
 
-const char* ScreenLabelFormat(int channel, int unitCode) {
-  // Channel 1's four units, then channel 2's.
-  static const char* const kFormats[] = {
-      "CH1: %1d kV / DIV", "CH1: %3d V / DIV", "CH1: %3d mV / DIV", "CH1: %3d \xB5V / DIV",
-      "CH2: %1d kV / DIV", "CH2: %3d V / DIV", "CH2: %3d mV / DIV", "CH2: %3d \xB5V / DIV",
-  };
-  if (channel < 0 || channel > 1 || unitCode < 0 || unitCode > 3) return nullptr;
-  return kFormats[channel * 4 + unitCode];
+std::string LabelFormat(int channel, int unitCode, const char* number) {
+  const VoltUnit* unit = FindVoltUnit(unitCode);
+  if (unit == nullptr || *ShortChannelName(channel) == '\0') return "";
+  char format[32];  // "CH1: %3d mV / DIV"
+  std::snprintf(format, sizeof format, "%s: %s %s / DIV", ShortChannelName(channel), number,
+                unit->name);
+  return format;
+}
+
+std::string ScreenLabelFormat(int channel, int unitCode) {
+  return LabelFormat(channel, unitCode, unitCode == kUnitKilovolt ? "%1d" : "%3d");
 }
 
 void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const WaveformSnapshot& store,

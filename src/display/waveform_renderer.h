@@ -2,6 +2,8 @@
 // graticule, traces and labels, drawn through a Canvas.
 #pragma once
 
+#include <string>
+
 #include "display/canvas.h"
 #include "display/display_settings.h"
 #include "display/waveform_store.h"
@@ -39,9 +41,11 @@ void DrawGraticuleLines(Canvas& canvas, const PlotArea& area, int edgeSteps, int
 // edge, then one LineTo per further sample, 2047 segments.
 void DrawTracePath(Canvas& canvas, const PlotArea& area, const ChannelSamples& samples);
 
-// The wsprintfA format of a channel's scale label on screen and in the metafile:
-// channel 0 or 1, unit code 0 (kV) to 3 (µV). nullptr for anything else.
-const char* ScreenLabelFormat(int channel, int unitCode);
+// The wsprintfA format of a channel's scale label, "CH1: %d mV / DIV" with the number's
+// directive given: channel 0 or 1, unit code 0 (kV) to 3 (\xB5V); "" for anything else.
+std::string LabelFormat(int channel, int unitCode, const char* number);
+// On screen and in the metafile: a field width of one for kV, of three for the others.
+std::string ScreenLabelFormat(int channel, int unitCode);
 
 void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const WaveformSnapshot& store,
                            const ScaleLabels& labels, int timebaseId);

@@ -16,11 +16,8 @@ constexpr int kTracePenWidth = 5;
 // Ticks reach this far to either side of the centre line, in device units.
 constexpr int kTickHalfLength = 50;
 
-// By unit code 0 (kV) to 3 (µV), channel 1's then channel 2's; no field width on paper.
-constexpr const char* kChannelLabelFormats[] = {
-    "CH1: %d kV / DIV", "CH1: %d V / DIV", "CH1: %d mV / DIV", "CH1: %d \xB5V / DIV",
-    "CH2: %d kV / DIV", "CH2: %d V / DIV", "CH2: %d mV / DIV", "CH2: %d \xB5V / DIV",
-};
+// No field width on paper.
+constexpr char kPaperLabelNumber[] = "%d";
 
 TextArgs Args(std::initializer_list<int> values) {
   TextArgs args;
@@ -40,10 +37,10 @@ void DrawChannel(Canvas& canvas, const PlotArea& area, int lineHeight, int chann
   canvas.SetTransparentBackground();
   // Scale labels only ever hold unit codes 0 to 3; anything else leaves the
   // label out rather than print a wrong unit, as the screen does.
-  if (label.unitCode < kUnitKilovolt || label.unitCode > kUnitMicrovolt) return;
+  const std::string format = LabelFormat(channel, label.unitCode, kPaperLabelNumber);
+  if (format.empty()) return;
   canvas.WriteText(area.left + lineHeight, area.bottom - rowsAboveBottom * lineHeight,
-                   kChannelLabelFormats[channel * 4 + label.unitCode],
-                   Args({static_cast<int>(label.value)}));
+                   format.c_str(), Args({static_cast<int>(label.value)}));
 }
 
 }  // namespace

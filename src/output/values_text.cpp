@@ -2,15 +2,11 @@
 
 #include <cstdint>
 
+#include "display/channel_names.h"
 #include "display/number_text.h"
 #include "display/sample_scale.h"
 
 namespace vexal {
-namespace {
-
-constexpr const char* kColumnHeadings[] = {"\tKanal 1 / V", "\tKanal 2 / V"};
-
-}  // namespace
 
 std::string ValuesText(const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId,
                        std::string_view decimalSeparator) {
@@ -18,7 +14,10 @@ std::string ValuesText(const WaveformSnapshot& store, const ScaleLabels& labels,
   const ExactStep q[] = {VoltsPerCount(labels[0]), VoltsPerCount(labels[1])};
   std::string text = "Zeit / s";
   for (int channel = 0; channel < kChannelCount; ++channel) {
-    if (store.hasData[channel] != 0) text += kColumnHeadings[channel];
+    if (store.hasData[channel] == 0) continue;
+    text += '\t';
+    text += ChannelName(channel);
+    text += " / V";
   }
   text += "\r\n";
   for (int i = 0; i < kSamplesPerChannel; ++i) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <numbers>
 #include <tuple>
@@ -183,7 +184,7 @@ TEST(WaveformRenderer, LabelFormatsPerUnit) {
         (Lines{"text 48 528 CH1: " + texts[unit] + " / DIV",
                "text 48 544 CH2: " + texts[unit] + " / DIV", "text 752 544 TB: 500 \xB5s / DIV"}));
   }
-  EXPECT_EQ(ScreenLabelFormat(2, 0), nullptr);
+  EXPECT_EQ(ScreenLabelFormat(2, 0), "");
   // An unknown timebase or unit sets up the text but writes none.
   const RecordingCanvas unknown = Render(800, 600, 1, 0, {ScaleLabel{7, 4}, kLabels[1]}, 6001);
   EXPECT_EQ(unknown.Only("text").size(), 0u);
@@ -211,16 +212,62 @@ TEST(WaveformRenderer, NarrowPictureUsesTheNegativeSpan) {
 }
 
 // Every prefix boundary, the carry of the rounding into the next digit and prefix, halves away
-// from zero (1.125 is exact in binary), and numbers beyond the prefixes.
+// from zero (1.125 is exact in binary), numbers beyond the prefixes, and none at all.
 TEST(NumberText, ThreeDigitsWithAnSiPrefix) {
-  const std::pair<double, std::string> cases[] = {
-      {0, "0 V"},           {2, "2,00 V"},         {-2, "-2,00 V"},         {1.41421, "1,41 V"},
-      {1.125, "1,13 V"},    {-1.125, "-1,13 V"},   {9.9999, "10,0 V"},      {99.999, "100 V"},
-      {999.5, "1,00 kV"},   {1000.7, "1,00 kV"},   {999.7e6, "1000 MV"},    {0.105, "105 mV"},
-      {999e3, "999 kV"},    {1e6, "1,00 MV"},      {1.5e9, "1500 MV"},      {0.2, "200 mV"},
-      {0.00125, "1,25 mV"}, {999.6e-6, "1,00 mV"}, {12.5e-6, "12,5 \xB5V"}, {1e-6, "1,00 \xB5V"},
-      {999e-9, "999 nV"},   {1e-9, "1,00 nV"},     {1.5e-10, "0,150 nV"}};
+  const std::pair<double, std::string> cases[] = {{0, "0 V"},
+                                                  {2, "2,00 V"},
+                                                  {-2, "-2,00 V"},
+                                                  {1.41421, "1,41 V"},
+                                                  {1.125, "1,13 V"},
+                                                  {-1.125, "-1,13 V"},
+                                                  {9.9999, "10,0 V"},
+                                                  {99.999, "100 V"},
+                                                  {999.5, "1,00 kV"},
+                                                  {1000.7, "1,00 kV"},
+                                                  {999.7e6, "1000 MV"},
+                                                  {0.105, "105 mV"},
+                                                  {999e3, "999 kV"},
+                                                  {1e6, "1,00 MV"},
+                                                  {1.5e9, "1500 MV"},
+                                                  {0.2, "200 mV"},
+                                                  {0.00125, "1,25 mV"},
+                                                  {999.6e-6, "1,00 mV"},
+                                                  {12.5e-6, "12,5 \xB5V"},
+                                                  {1e-6, "1,00 \xB5V"},
+                                                  {999e-9, "999 nV"},
+                                                  {1e-9, "1,00 nV"},
+                                                  {1.5e-10, "0,150 nV"},
+                                                  {NAN, "-"},
+                                                  {-INFINITY, "-"},
+                                                  {1e18, "-"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(SiNumber(value, "V"), text) << value;
+}
+
+// Exact halves at every prefix, either sign, the carry into the next digit and prefix, the
+// 64-bit extremes, and a denominator that is not above 0.
+TEST(NumberText, ExactNumbersRoundHalvesAwayFromZero) {
+  constexpr std::int64_t kLeast = std::numeric_limits<std::int64_t>::min();
+  constexpr std::int64_t kMost = std::numeric_limits<std::int64_t>::max();
+  const std::pair<ExactNumber, std::string> cases[] = {{{0, 7}, "0 V"},
+                                                       {{2025, 1'000'000'000'000}, "2,03 nV"},
+                                                       {{-1255, 100'000'000}, "-12,6 \xB5V"},
+                                                       {{3875, 10'000}, "388 mV"},
+                                                       {{38'749'999, 100'000'000}, "387 mV"},
+                                                       {{-1025, 1000}, "-1,03 V"},
+                                                       {{2, 3}, "667 mV"},
+                                                       {{234'500, 1}, "235 kV"},
+                                                       {{-9'995'000, 1}, "-10,0 MV"},
+                                                       {{99'995, 100'000}, "1,00 V"},
+                                                       {{9'995'000'000, 10}, "1000 MV"},
+                                                       {{3, 20'000'000'000}, "0,150 nV"},
+                                                       {{9995, 10'000'000'000'000}, "1,00 nV"},
+                                                       {{1, kMost}, "0,000000000108 nV"},
+                                                       {{kLeast, 1}, "-9223372036855 MV"},
+                                                       {{1, 0}, "-"},
+                                                       {{1, -2}, "-"}};
+  for (const auto& [value, text] : cases) {
+    EXPECT_EQ(SiNumber(value, "V"), text) << value.numerator << " / " << value.denominator;
+  }
 }
 
 // 2048 samples of `periods` periods of a sine, square or triangle from -1 to 1 at 128 +- amplitude
@@ -239,6 +286,10 @@ ChannelSamples Wave(char shape, double periods, double amplitude, int noise = 0)
         std::clamp(std::lround(128 + amplitude * level + jitter), 0L, 255L));
   }
   return s;
+}
+
+double Of(const ExactNumber& n) {
+  return static_cast<double>(n.numerator) / static_cast<double>(n.denominator);
 }
 
 // Levels in counts within `tolerance`, and the period in samples within 0.5 % (0: none),
@@ -268,14 +319,20 @@ TEST(Measurements, LevelsAndPeriodOfKnownWaves) {
       {"flat line", flat, 30, 30, 30, 30, 0, 0, false, false},
   };
   for (const auto& c : cases) {
-    const ChannelMeasurements m = MeasureChannel(c.samples, 0.5, 2);
-    const double got[] = {m.maximum, m.minimum, m.mean, m.rms},
+    const ChannelMeasurements m = MeasureChannel(c.samples, {5, 1}, {2, 0});
+    const double got[] = {Of(m.maximum), Of(m.minimum), Of(m.mean), m.rms},
                  want[] = {c.max, c.min, c.mean, c.rms};
     for (int i = 0; i < 4; ++i) {
       EXPECT_TRUE(std::isnan(want[i]) || std::fabs(got[i] / 0.5 - want[i]) <= c.tolerance)
           << c.name << " " << i << " " << got[i] / 0.5;
     }
-    EXPECT_NEAR(m.period.value_or(0) / 2, c.period, c.period / 200) << c.name;
+    EXPECT_EQ(Of(m.peakToPeak), Of(m.maximum) - Of(m.minimum)) << c.name;
+    // An RMS is exact where it is rational: a square's, not a sine's.
+    EXPECT_EQ(m.exactRms.has_value(), c.tolerance == 0 && !std::isnan(c.rms)) << c.name;
+    if (m.exactRms) {
+      EXPECT_EQ(Of(*m.exactRms), m.rms) << c.name;
+    }
+    EXPECT_NEAR(m.period ? Of(*m.period) / 2 : 0, c.period, c.period / 200) << c.name;
     EXPECT_EQ(std::pair(m.clippedHigh, m.clippedLow), std::pair(c.clippedHigh, c.clippedLow))
         << c.name;
   }
@@ -287,27 +344,38 @@ TEST(Measurements, LevelsAndPeriodOfKnownWaves) {
   std::fill(edges.begin() + 300, edges.begin() + 350, 192);
   edges[1] = edges[2] = 128;
   edges[300] = 160;
-  EXPECT_DOUBLE_EQ(MeasureChannel(edges, 1, 1).period.value(), 299 + 64.0 / 96 - 1);
+  const ChannelMeasurements m = MeasureChannel(edges, {1, 0}, {1, 0});
+  using Fraction = std::pair<std::int64_t, std::int64_t>;
+  EXPECT_EQ(Fraction(m.period->numerator, m.period->denominator), Fraction(896, 3));
+  EXPECT_EQ(Fraction(m.frequency->numerator, m.frequency->denominator), Fraction(3, 896));
 }
 
-// Channel 1 a square from 0 to 255 at 500 mV, channel 2 one from 1 to 255 at 2 V, at 1 ms; then
-// no data at all.
-TEST(MeasurementTable, CellsFollowTheLabelsOfTheLastPaint) {
-  const ScaleLabels labels = {ScaleLabel{500, kUnitMillivolt}, ScaleLabel{2, kUnitVolt}};
-  const WaveformSnapshot store{{Wave('q', 8, 200), Wave('q', 4, 127)}, {1, 1}};
+// Channel 1 a square from 0 to 255 at 500 mV. Channel 2 at 100 mV at -81 counts, with two
+// rising edges 678 samples apart, over 50 and to 168, each up to +43 for 300 samples: exact
+// halves, 387,5 mV from top to bottom and 302,5 Hz (81920 / 121 samples of 1 / 204800 s).
+// Both at 1 ms; then no data at all.
+TEST(MeasurementTable, CellsExactFromTheLabelsAndTheTimebase) {
+  const ScaleLabels labels = {ScaleLabel{500, kUnitMillivolt}, ScaleLabel{100, kUnitMillivolt}};
+  WaveformSnapshot store{{Wave('q', 8, 200)}, {1, 1}};
+  ChannelSamples& edges = store.samples[1];
+  edges.fill(47);
+  std::fill_n(edges.begin() + 102, 300, 171);
+  std::fill_n(edges.begin() + 780, 300, 171);
+  edges[101] = 50;
+  edges[779] = 168;
   EXPECT_EQ(MeasurementTable(store, labels, IDM_TB_1MS),
-            "Kanal 1: 500 mV / DIV   Kanal 2: 2 V / DIV   TB: 1 ms / DIV\r\n"
+            "Kanal 1: 500 mV / DIV   Kanal 2: 100 mV / DIV   TB: 1 ms / DIV\r\n"
             "\tKanal 1\tKanal 2\r\n"
-            "Maximum\t> 1,98 V\t> 7,94 V\r\n"
-            "Minimum\t< -2,00 V\t-7,94 V\r\n"
-            "Spitze-Spitze\t> 3,98 V\t> 15,9 V\r\n"
-            "Mittelwert\t-7,81 mV\t0 V\r\n"
-            "Effektivwert\t1,99 V\t7,94 V\r\n"
-            "Periode\t1,25 ms\t2,50 ms\r\n"
-            "Frequenz\t800 Hz\t400 Hz\r\n");
+            "Maximum\t> 1,98 V\t134 mV\r\n"
+            "Minimum\t< -2,00 V\t-253 mV\r\n"
+            "Spitze-Spitze\t> 3,98 V\t388 mV\r\n"
+            "Mittelwert\t-7,81 mV\t-139 mV\r\n"
+            "Effektivwert\t1,99 V\t225 mV\r\n"
+            "Periode\t1,25 ms\t3,31 ms\r\n"
+            "Frequenz\t800 Hz\t303 Hz\r\n");
   // A unit code without a unit (the labels never hold one) leaves the channel's scale out.
   EXPECT_TRUE(MeasurementTable(store, {ScaleLabel{7, 4}, labels[1]}, IDM_TB_1MS)
-                  .starts_with("Kanal 2: 2 V / DIV   TB: 1 ms / DIV\r\n"));
+                  .starts_with("Kanal 2: 100 mV / DIV   TB: 1 ms / DIV\r\n"));
   EXPECT_EQ(MeasurementTable({}, labels, IDM_TB_1MS),
             "TB: 1 ms / DIV\r\n\tKanal 1\tKanal 2\r\nMaximum\t-\t-\r\nMinimum\t-\t-\r\n"
             "Spitze-Spitze\t-\t-\r\nMittelwert\t-\t-\r\nEffektivwert\t-\t-\r\n"
