@@ -22,12 +22,12 @@ void OnCreate(const CREATESTRUCTA& create) {
   state.instance = create.hInstance;
   // The display works before any instrument has been read.
   TheWaveformStore().Replace(DemonstrationTraces());
+  UpdateScaleLabels();
 }
 
 void OnPaint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
-  // Settings commands only invalidate; the labels follow them here.
   UpdateScaleLabels();
   // The whole picture, whatever the update region.
   WaveformRenderer(dc, state.clientWidth, state.clientHeight, state.baseUnitX, state.baseUnitY);

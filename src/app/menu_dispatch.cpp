@@ -28,7 +28,8 @@ void MoveCheckMarks(HWND window, HMENU menu, const MenuCommand& command) {
   if (change.checkId != 0) {
     CheckMenuItem(menu, static_cast<UINT>(change.checkId), MF_BYCOMMAND | MF_CHECKED);
   }
-  // The paint recomputes the labels from the new settings.
+  // At once, not only at the repaint: a command may come before it.
+  UpdateScaleLabels();
   InvalidateRect(window, nullptr, TRUE);
 }
 

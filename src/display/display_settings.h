@@ -46,7 +46,9 @@ ScaleLabels ComputeScaleLabels(const DisplaySettings& settings);
 // The process-wide records, used on the window thread only.
 DisplaySettings& TheDisplaySettings();
 ScaleLabels& TheScaleLabels();
-// Recomputes TheScaleLabels() from TheDisplaySettings(); called before every paint.
+// Recomputes TheScaleLabels() from TheDisplaySettings(): when the window is made, after
+// every settings command and before every paint. A command that arrives before the
+// repaint (a copy, the measurements, an export, printing) reads the new labels too.
 void UpdateScaleLabels();
 
 }  // namespace vexal

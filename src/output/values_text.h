@@ -11,7 +11,7 @@ namespace vexal {
 
 // A heading "Zeit / s", then "Kanal 1 / V" and "Kanal 2 / V" for the channels with
 // data, and 2048 lines of the time i x dt and each such channel's c x q, by the
-// labels and the timebase of the last paint. TAB between the columns, CR LF after
+// labels and the timebase of the current settings. TAB between the columns, CR LF after
 // each line. The numbers are exact, without an exponent, with the decimal
 // separator of the user's locale.
 std::string ValuesText(const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId,
