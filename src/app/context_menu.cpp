@@ -1,5 +1,7 @@
 #include "app/context_menu.h"
 
+#include <windowsx.h>
+
 #include "app/main_window.h"
 #include "app/measurements_dialog.h"
 #include "display/display_settings.h"
@@ -33,8 +35,9 @@ bool ShowContextMenu(HWND window, LPARAM lParam) {
   RECT client;
   GetClientRect(window, &client);
   POINT at = {client.right / 2, client.bottom / 2};
-  if (lParam != -1) {
-    at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  // The keyboard sends x and y of -1; how a 64-bit lParam holds them is not promised.
+  if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1) {
+    at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ScreenToClient(window, &at);
     if (!PtInRect(&client, at)) return false;
   }

@@ -7,7 +7,7 @@
 namespace vexal {
 
 // WM_CONTEXTMENU: opens the menu at the point clicked, or for the keyboard
-// (lParam -1) in the middle of the client area. False for a point outside the
+// (x and y -1) in the middle of the client area. False for a point outside the
 // client area, which the caller passes on (the title bar's system menu).
 bool ShowContextMenu(HWND window, LPARAM lParam);
 
