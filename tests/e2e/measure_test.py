@@ -1,6 +1,7 @@
 """The right-click menu and Ctrl+C typed on the X display (xdotool), the measurements
-before and after the labels change, the clipboard as a Linux program pasting reads it
-(xclip), a clipboard that another program holds, the menu of a store without data."""
+before and after the labels change (also before the window repaints), the clipboard as a
+Linux program pasting reads it (xclip), a clipboard that another program holds, the menu
+of a store without data, and measurements that lie on exact halves."""
 
 import math
 import os
@@ -19,6 +20,15 @@ SQUARE = [192 if (8 * i / 2048) % 1 < 0.5 else 64 for i in range(2048)]
 ROWS = ["", "Maximum", "Minimum", "Spitze-Spitze", "Mittelwert", "Effektivwert", "Periode",
         "Frequenz"]
 UNITS = ["V"] * 5 + ["s", "Hz"]
+# Exact halves at 1 ms: channel 1 at 100 mV from -81 to +43 counts, rising twice 678 samples
+# apart, over 50 and to 168 (81920 / 121 samples: 302,5 Hz); channel 2 at 200 mV from -125 to
+# +39 (Spitze-Spitze 1025 mV). Both builds show the same cells.
+HIGH = [102 <= i < 402 or 780 <= i < 1080 for i in range(2048)]
+HALVES = {1: [{101: 50, 779: 168}.get(i, 171 if high else 47) for i, high in enumerate(HIGH)],
+          2: [167 if high else 3 for high in HIGH]}
+HALVES_CELLS = [["134 mV", "244 mV"], ["-253 mV", "-781 mV"], ["388 mV", "1,03 V"],
+                ["-139 mV", "-481 mV"], ["225 mV", "670 mV"], ["3,31 ms", "3,31 ms"],
+                ["303 Hz", "302 Hz"]]
 PREFIXES = {"n": 1e-9, "\xb5": 1e-6, "m": 1e-3, "": 1, "k": 1e3, "M": 1e6}
 
 
@@ -48,6 +58,20 @@ def check_table(checks, controls, scale, want, what):
                          for g, w in zip(got, want[channel])),
                      f"{what}, channel {channel}: {[row[channel] for row in cells[1:]]}")
     return cells
+
+
+def check_halves(driver, checks, args):
+    """The program started with a saved export whose measurements lie on exact halves."""
+    path = os.path.join(args.out, "halves.txt")
+    open(path, "wb").write(text_file(time.localtime(), HALVES))
+    driver.start(path)
+    for command in (6057, 6029, 6042):  # "1ms", channel 1 "100mV", channel 2 "200mV"
+        driver.menu(command)
+    controls = driver.dialog(6072, "Messungen")
+    checks.equal([[controls[4101 + 3 * r + k][1] for k in (1, 2)] for r in range(1, 8)],
+                 HALVES_CELLS, "measurements on exact halves")
+    driver.press(1)
+    checks.equal(driver.close_and_wait(), 0, "exit code")
 
 
 def test(driver, checks, args):
@@ -95,12 +119,15 @@ def test(driver, checks, args):
         xdotool("key", "Escape")
         driver.cmd("wait-gone 5000")
 
-        driver.menu(6057)  # "1ms"
-        driver.menu(6027)  # channel 1 "500mV"
+        # Commands that come before the repaint: a minimised window paints none.
+        xdotool("windowminimize", "--sync", window)
+        driver.menu(6057, sync=False)  # "1ms"
+        driver.menu(6027, sync=False)  # channel 1 "500mV"
         check_table(checks, driver.dialog(6072, "Messungen"),
                     "Kanal 1: 500 mV / DIV   Kanal 2: 1 V / DIV   TB: 1 ms / DIV",
-                    physics(0.5, 1, 0.001), "500 mV, 1 ms")
+                    physics(0.5, 1, 0.001), "500 mV, 1 ms, before the repaint")
         driver.press(1)
+        xdotool("windowactivate", "--sync", window)
 
         driver.menu(6071)
         values = paste("UTF8_STRING", b"Zeit").decode().splitlines()
@@ -138,7 +165,15 @@ def test(driver, checks, args):
         checks.equal(context_menu("menu-no-data"), [True, False, False],
                      "Shift+F10 without data: only \"Bild kopieren\"")
         xdotool("key", "Escape")
+        driver.cmd("wait-gone 5000")
+        # Its x and y of -1 as 64-bit Windows may send them: lParam 0x00000000FFFFFFFF.
+        sender = os.path.join(os.path.dirname(args.out), "keyboard_context_menu.exe")
+        subprocess.run(["bash", args.wine, sender, driver.hwnd], check=True)
+        checks.equal(context_menu("menu-zero-extended"), [True, False, False],
+                     "Shift+F10 in a zero-extended lParam: the menu")
+        xdotool("key", "Escape")
         checks.equal(driver.close_and_wait(), 0, "exit code")
+        check_halves(driver, checks, args)
     finally:
         subprocess.run(international + ["."], capture_output=True)
 

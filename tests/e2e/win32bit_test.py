@@ -1,14 +1,16 @@
 """The 32-bit program under 32-bit Wine, for the older PCs beside the scope:
 it starts, reads the interface, writes its text export through the save dialog,
 prints through the print dialog (both dialogs take their records' sizes from
-the 32-bit build), keeps no GDI object, and ends with exit code 0. The 32-bit
-driver drives it, and its hook DLL counts the objects inside it."""
+the 32-bit build), keeps no GDI object, and ends with exit code 0; its measurements
+(x87 arithmetic) show the same texts as the 64-bit build's. The 32-bit driver drives
+it, and its hook DLL counts the objects inside it."""
 
 import os
 import subprocess
 import sys
 import time
 
+from measure_test import check_halves
 from output_test import export, no_gdi_left, pdf_printer, print_page, text_file
 from vexal_e2e import BOTH_TAKEN, DIRECT, Simulator, run
 
@@ -33,6 +35,7 @@ def test(driver, checks, args):
     print_page(driver, checks, args.out)
     no_gdi_left(driver, checks, 4)  # at least the read-out's repaint: a brush and three pens
     checks.equal(driver.close_and_wait(), 0, "exit code")
+    check_halves(driver, checks, args)
 
 
 def cannot_run():
