@@ -214,32 +214,14 @@ TEST(WaveformRenderer, NarrowPictureUsesTheNegativeSpan) {
 // Every prefix boundary, the carry of the rounding into the next digit and prefix, halves away
 // from zero (1.125 is exact in binary), numbers beyond the prefixes, and none at all.
 TEST(NumberText, ThreeDigitsWithAnSiPrefix) {
-  const std::pair<double, std::string> cases[] = {{0, "0 V"},
-                                                  {2, "2,00 V"},
-                                                  {-2, "-2,00 V"},
-                                                  {1.41421, "1,41 V"},
-                                                  {1.125, "1,13 V"},
-                                                  {-1.125, "-1,13 V"},
-                                                  {9.9999, "10,0 V"},
-                                                  {99.999, "100 V"},
-                                                  {999.5, "1,00 kV"},
-                                                  {1000.7, "1,00 kV"},
-                                                  {999.7e6, "1000 MV"},
-                                                  {0.105, "105 mV"},
-                                                  {999e3, "999 kV"},
-                                                  {1e6, "1,00 MV"},
-                                                  {1.5e9, "1500 MV"},
-                                                  {0.2, "200 mV"},
-                                                  {0.00125, "1,25 mV"},
-                                                  {999.6e-6, "1,00 mV"},
-                                                  {12.5e-6, "12,5 \xB5V"},
-                                                  {1e-6, "1,00 \xB5V"},
-                                                  {999e-9, "999 nV"},
-                                                  {1e-9, "1,00 nV"},
-                                                  {1.5e-10, "0,150 nV"},
-                                                  {NAN, "-"},
-                                                  {-INFINITY, "-"},
-                                                  {1e18, "-"}};
+  const std::pair<double, std::string> cases[] = {
+      {0, "0 V"},           {2, "2,00 V"},         {-2, "-2,00 V"},         {1.41421, "1,41 V"},
+      {1.125, "1,13 V"},    {-1.125, "-1,13 V"},   {9.9999, "10,0 V"},      {99.999, "100 V"},
+      {999.5, "1,00 kV"},   {1000.7, "1,00 kV"},   {999.7e6, "1000 MV"},    {0.105, "105 mV"},
+      {999e3, "999 kV"},    {1e6, "1,00 MV"},      {1.5e9, "1500 MV"},      {0.2, "200 mV"},
+      {0.00125, "1,25 mV"}, {999.6e-6, "1,00 mV"}, {12.5e-6, "12,5 \xB5V"}, {1e-6, "1,00 \xB5V"},
+      {999e-9, "999 nV"},   {1e-9, "1,00 nV"},     {1.5e-10, "0,150 nV"},   {NAN, "-"},
+      {1e18, "-"},          {INFINITY, "-"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(SiNumber(value, "V"), text) << value;
 }
 
@@ -248,25 +230,29 @@ TEST(NumberText, ThreeDigitsWithAnSiPrefix) {
 TEST(NumberText, ExactNumbersRoundHalvesAwayFromZero) {
   constexpr std::int64_t kLeast = std::numeric_limits<std::int64_t>::min();
   constexpr std::int64_t kMost = std::numeric_limits<std::int64_t>::max();
-  const std::pair<ExactNumber, std::string> cases[] = {{{0, 7}, "0 V"},
-                                                       {{2025, 1'000'000'000'000}, "2,03 nV"},
-                                                       {{-1255, 100'000'000}, "-12,6 \xB5V"},
-                                                       {{3875, 10'000}, "388 mV"},
-                                                       {{38'749'999, 100'000'000}, "387 mV"},
-                                                       {{-1025, 1000}, "-1,03 V"},
-                                                       {{2, 3}, "667 mV"},
-                                                       {{234'500, 1}, "235 kV"},
-                                                       {{-9'995'000, 1}, "-10,0 MV"},
-                                                       {{99'995, 100'000}, "1,00 V"},
-                                                       {{9'995'000'000, 10}, "1000 MV"},
-                                                       {{3, 20'000'000'000}, "0,150 nV"},
-                                                       {{9995, 10'000'000'000'000}, "1,00 nV"},
-                                                       {{1, kMost}, "0,000000000108 nV"},
-                                                       {{kLeast, 1}, "-9223372036855 MV"},
-                                                       {{1, 0}, "-"},
-                                                       {{1, -2}, "-"}};
-  for (const auto& [value, text] : cases) {
-    EXPECT_EQ(SiNumber(value, "V"), text) << value.numerator << " / " << value.denominator;
+  const struct {
+    std::int64_t numerator, denominator;
+    const char* text;
+  } cases[] = {{0, 7, "0 V"},
+               {2025, 1'000'000'000'000, "2,03 nV"},
+               {-1255, 100'000'000, "-12,6 \xB5V"},
+               {3875, 10'000, "388 mV"},
+               {38'749'999, 100'000'000, "387 mV"},
+               {-1025, 1000, "-1,03 V"},
+               {2, 3, "667 mV"},
+               {104'500, 1, "105 kV"},
+               {-9'995'000, 1, "-10,0 MV"},
+               {99'995, 100'000, "1,00 V"},
+               {9'995'000'000, 10, "1000 MV"},
+               {3, 20'000'000'000, "0,150 nV"},
+               {9995, 10'000'000'000'000, "1,00 nV"},
+               {1, kMost, "0,000000000108 nV"},
+               {kLeast, 1, "-9223372036855 MV"},
+               {1, 0, "-"},
+               {1, -2, "-"}};
+  for (const auto& [numerator, denominator, text] : cases) {
+    EXPECT_EQ(SiNumber(ExactNumber{numerator, denominator}, "V"), text)
+        << numerator << "/" << denominator;
   }
 }
 
