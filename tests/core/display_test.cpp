@@ -282,8 +282,9 @@ double Of(const ExactNumber& n) {
 // measured at 0.5 V a count and 2 s a sample; NAN: not checked. A glitch in a high half-period
 // that stays within the hysteresis makes no crossing.
 TEST(Measurements, LevelsAndPeriodOfKnownWaves) {
-  ChannelSamples flat, glitch = Wave('q', 8, 64);
+  ChannelSamples flat, zero, glitch = Wave('q', 8, 64);
   flat.fill(158);
+  zero.fill(128);
   glitch[64] = 116;
   const struct {
     const char* name;
@@ -303,6 +304,7 @@ TEST(Measurements, LevelsAndPeriodOfKnownWaves) {
       {"swing of 3", Wave('q', 8, 1.5), 2, -1, 0.5, NAN, 0, 0, false, false},
       {"one period", Wave('q', 1, -64), 64, -64, 0, 64, 0, 0, false, false},
       {"flat line", flat, 30, 30, 30, 30, 0, 0, false, false},
+      {"zero", zero, 0, 0, 0, 0, 0, 0, false, false},
   };
   for (const auto& c : cases) {
     const ChannelMeasurements m = MeasureChannel(c.samples, {5, 1}, {2, 0});
@@ -336,27 +338,27 @@ TEST(Measurements, LevelsAndPeriodOfKnownWaves) {
   EXPECT_EQ(Fraction(m.frequency->numerator, m.frequency->denominator), Fraction(3, 896));
 }
 
-// Channel 1 a square from 0 to 255 at 500 mV. Channel 2 at 100 mV at -81 counts, with two
-// rising edges 678 samples apart, over 50 and to 168, each up to +43 for 300 samples: exact
+// Channel 1 a square from 0 to 255 at 500 mV. Channel 2 at 100 mV at +3 counts, with two
+// rising edges 678 samples apart, over 134 and to 252, each up to 255 for 300 samples: exact
 // halves, 387,5 mV from top to bottom and 302,5 Hz (81920 / 121 samples of 1 / 204800 s).
 // Both at 1 ms; then no data at all.
 TEST(MeasurementTable, CellsExactFromTheLabelsAndTheTimebase) {
   const ScaleLabels labels = {ScaleLabel{500, kUnitMillivolt}, ScaleLabel{100, kUnitMillivolt}};
   WaveformSnapshot store{{Wave('q', 8, 200)}, {1, 1}};
   ChannelSamples& edges = store.samples[1];
-  edges.fill(47);
-  std::fill_n(edges.begin() + 102, 300, 171);
-  std::fill_n(edges.begin() + 780, 300, 171);
-  edges[101] = 50;
-  edges[779] = 168;
+  edges.fill(131);
+  std::fill_n(edges.begin() + 102, 300, 255);
+  std::fill_n(edges.begin() + 780, 300, 255);
+  edges[101] = 134;
+  edges[779] = 252;
   EXPECT_EQ(MeasurementTable(store, labels, IDM_TB_1MS),
             "Kanal 1: 500 mV / DIV   Kanal 2: 100 mV / DIV   TB: 1 ms / DIV\r\n"
             "\tKanal 1\tKanal 2\r\n"
-            "Maximum\t> 1,98 V\t134 mV\r\n"
-            "Minimum\t< -2,00 V\t-253 mV\r\n"
-            "Spitze-Spitze\t> 3,98 V\t388 mV\r\n"
-            "Mittelwert\t-7,81 mV\t-139 mV\r\n"
-            "Effektivwert\t1,99 V\t225 mV\r\n"
+            "Maximum\t> 1,98 V\t> 397 mV\r\n"
+            "Minimum\t< -2,00 V\t9,38 mV\r\n"
+            "Spitze-Spitze\t> 3,98 V\t> 388 mV\r\n"
+            "Mittelwert\t-7,81 mV\t123 mV\r\n"
+            "Effektivwert\t1,99 V\t215 mV\r\n"
             "Periode\t1,25 ms\t3,31 ms\r\n"
             "Frequenz\t800 Hz\t303 Hz\r\n");
   // A unit code without a unit (the labels never hold one) leaves the channel's scale out.
