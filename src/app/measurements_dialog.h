@@ -1,5 +1,5 @@
-// "Messungen...": the measurements of the channels with data, by the labels of the
-// last paint, in a modal dialog owned by the main window.
+// "Messungen...": the measurements of the channels with data, by the current labels
+// and timebase, in a modal dialog owned by the main window.
 #pragma once
 
 #include <windows.h>

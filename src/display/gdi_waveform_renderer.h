@@ -6,8 +6,8 @@
 
 namespace vexal {
 
-// Draws frame, graticule, the traces of the channels with data and the labels of
-// the last paint, scaled to width x height. The context must be in its default
+// Draws frame, graticule, the traces of the channels with data and the current
+// labels, scaled to width x height. The context must be in its default
 // state and is left holding the renderer's last objects and text settings.
 void WaveformRenderer(HDC dc, int width, int height, int charWidth, int charHeight);
 

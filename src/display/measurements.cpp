@@ -9,9 +9,10 @@ namespace vexal {
 namespace {
 
 // Worst cases, all far inside 64 bits (2^63 > 9.2e18):
-// - q = label x 3125 / 10^(5 - power of the unit) has at most 999 x 3125 < 3.2e6 over
-//   10^11: a level is below 8e8 / 10^11, the mean (sum x q / 2048, |sum| <= 2048 x 128)
-//   below 8.4e11 over 2.1e14, an exact RMS (root <= 8192, x q / 64) below 2.6e10 over 6.4e12.
+// - q = label x 3125 / 10^(5 - power of the unit) is at most 999 x 3125 < 3.2e6 over
+//   10^11: a level (255 counts at most) is below 8.2e8 over 10^11, the mean (sum x q / 2048,
+//   |sum| <= 2048 x 128) below 8.4e11 over 2.1e14, an exact RMS (root <= 8192, x q / 64)
+//   below 2.6e10 over 6.4e12.
 // - dt = us x 5^11 / 10^16 reduces to us / 204800000, with us <= 5e7.
 // - A crossing at i + (max + min - 2 s_i) / (2 (s_i+1 - s_i)) has a denominator of 510 at
 //   most; the distance of the last from the first over at most 1023 periods is below

@@ -1,4 +1,4 @@
-// What one count and one sample step stand for, by the labels of the last paint:
+// What one count and one sample step stand for, by the current labels and timebase:
 // q = volts per division / 32 (8 divisions span 256 counts), dt = 10 x the time
 // per division / 2048. Both are finite decimals, kept exact for the copied values
 // and the measurements.

@@ -42,7 +42,7 @@ void DrawGraticuleLines(Canvas& canvas, const PlotArea& area, int edgeSteps, int
 void DrawTracePath(Canvas& canvas, const PlotArea& area, const ChannelSamples& samples);
 
 // The wsprintfA format of a channel's scale label, "CH1: %d mV / DIV" with the number's
-// directive given: channel 0 or 1, unit code 0 (kV) to 3 (\xB5V); "" for anything else.
+// directive given: channel 0 or 1, unit code 0 (kV) to 3 (µV); "" for anything else.
 std::string LabelFormat(int channel, int unitCode, const char* number);
 // On screen and in the metafile: a field width of one for kV, of three for the others.
 std::string ScreenLabelFormat(int channel, int unitCode);

@@ -1,5 +1,5 @@
 // The picture that the metafile export saves and "Bild kopieren" copies: the
-// screen's picture at 800 x 600, with the labels of the last paint.
+// screen's picture at 800 x 600, with the current labels.
 #pragma once
 
 #include <windows.h>
