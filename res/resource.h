@@ -85,6 +85,7 @@
 #define IDM_COPY_PICTURE 6070
 #define IDM_COPY_VALUES 6071
 #define IDM_MEASUREMENTS 6072
+#define IDM_CURSORS 6073
 
 // Port dialog "VEXAL": the radio button of COMn has the id 4001 + n; below them
 // the list of the ports present and its label (the About dialog's ids are its own)
@@ -102,9 +103,12 @@
 
 // Measurements dialog "VEXALMESSUNGEN": the fields of the table in its order, the
 // scale line, then the cells row by row (row r, column k: 4101 + 3 r + k; 8 rows
-// of 3), and the "Kopieren" button
+// of 3), the "Kopieren" button, and the cursors' cells (row r, column k:
+// 4130 + 4 r + k; 5 rows of 4)
 #define IDC_MEASURE_SCALE 4100
 #define IDC_MEASURE_CELL 4101
 #define IDC_MEASURE_COPY 4125
+#define IDC_CURSOR_CELL 4130
+#define IDC_CURSOR_LAST 4149
 
 #endif  // VEXAL_RESOURCE_H

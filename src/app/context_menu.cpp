@@ -2,8 +2,10 @@
 
 #include <windowsx.h>
 
+#include "app/cursor_input.h"
 #include "app/main_window.h"
 #include "app/measurements_dialog.h"
+#include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/waveform_store.h"
 #include "output/clipboard.h"
@@ -46,11 +48,15 @@ bool ShowContextMenu(HWND window, LPARAM lParam) {
   HMENU menu = LoadMenuA(TheMainWindowState().instance, "VEXALKONTEXT");
   if (menu == nullptr) return true;
   HMENU popup = GetSubMenu(menu, 0);
-  // Values and measurements need a channel with data; the picture is always there.
+  // Values, measurements and cursors need a channel with data; the picture is
+  // always there. Shown cursors can always be hidden.
   const WaveformSnapshot store = TheWaveformStore().Snapshot();
   const UINT state = store.hasData[0] != 0 || store.hasData[1] != 0 ? MF_ENABLED : MF_GRAYED;
+  const bool cursors = TheCursors().shown;
   EnableMenuItem(popup, IDM_COPY_VALUES, MF_BYCOMMAND | state);
   EnableMenuItem(popup, IDM_MEASUREMENTS, MF_BYCOMMAND | state);
+  EnableMenuItem(popup, IDM_CURSORS, MF_BYCOMMAND | (cursors ? MF_ENABLED : state));
+  CheckMenuItem(popup, IDM_CURSORS, MF_BYCOMMAND | (cursors ? MF_CHECKED : MF_UNCHECKED));
   // The chosen item arrives as WM_COMMAND, as a menu bar item does.
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
   DestroyMenu(menu);
@@ -67,6 +73,9 @@ void HandleContextCommand(HWND window, WPARAM wParam) {
       break;
     case IDM_MEASUREMENTS:
       ShowMeasurementsDialog(TheMainWindowState().instance, window);
+      break;
+    case IDM_CURSORS:
+      ToggleCursorsCommand(window);
       break;
     default:
       break;

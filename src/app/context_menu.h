@@ -1,4 +1,4 @@
-// The right-click menu of the picture and its three commands, 6070 to 6072,
+// The right-click menu of the picture and its four commands, 6070 to 6073,
 // which Ctrl+C ("Bild kopieren") and outside tools send as well.
 #pragma once
 
@@ -11,7 +11,7 @@ namespace vexal {
 // client area, which the caller passes on (the title bar's system menu).
 bool ShowContextMenu(HWND window, LPARAM lParam);
 
-// WM_COMMAND: runs 6070 to 6072 and ignores every other identifier.
+// WM_COMMAND: runs 6070 to 6073 and ignores every other identifier.
 void HandleContextCommand(HWND window, WPARAM wParam);
 
 }  // namespace vexal

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/context_menu.h"
+#include "app/cursor_input.h"
 #include "app/demo_traces.h"
 #include "app/menu_dispatch.h"
 #include "display/display_settings.h"
@@ -29,8 +30,9 @@ void OnPaint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   UpdateScaleLabels();
-  // The whole picture, whatever the update region.
-  WaveformRenderer(dc, state.clientWidth, state.clientHeight, state.baseUnitX, state.baseUnitY);
+  // The whole picture, drawn off-screen and copied into the update region.
+  PaintWaveformWindow(dc, paint.rcPaint, state.clientWidth, state.clientHeight, state.baseUnitX,
+                      state.baseUnitY);
   EndPaint(window, &paint);
 }
 
@@ -76,6 +78,21 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
       OnPaint(window);
       return 0;
+    case WM_ERASEBKGND:
+      // The paint draws the background too; erased first, the picture would flicker.
+      return 1;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      HandleCursorMouse(window, message, lParam);
+      return 0;
+    case WM_SETCURSOR:
+      if (SetCursorPointer(window, lParam)) return TRUE;
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_KEYDOWN:
+      if (HandleCursorKey(window, wParam)) return 0;
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_COMMAND:
       // Each ignores the other's identifiers; any other is not passed on.
       HandleMenuCommand(window, wParam);

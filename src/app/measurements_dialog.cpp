@@ -1,5 +1,7 @@
 #include "app/measurements_dialog.h"
 
+#include "display/cursor_readout.h"
+#include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/measurement_table.h"
 #include "display/waveform_store.h"
@@ -9,9 +11,17 @@
 namespace vexal {
 namespace {
 
-// The table's fields in order, the scale line first, each into the next control.
-void ShowTable(HWND dialog, const std::string& table) {
-  int id = IDC_MEASURE_SCALE;
+// The height of the cursors' rows in the template, in dialog units.
+constexpr int kCursorRowsHeight = 66;
+
+// What the dialog shows and "Kopieren" copies; cursors empty while they are hidden.
+struct Tables {
+  std::string measurements;
+  std::string cursors;
+};
+
+// A table's fields in order, each into the next control from `id` on.
+void ShowTable(HWND dialog, const std::string& table, int id) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < table.size(); ++i) {
     if (table[i] != '\t' && table[i] != '\r') continue;
@@ -20,13 +30,41 @@ void ShowTable(HWND dialog, const std::string& table) {
   }
 }
 
+// Without cursors their rows go, and the buttons and the dialog's bottom come up.
+void LeaveOutCursorRows(HWND dialog) {
+  RECT rows = {0, 0, 0, kCursorRowsHeight};
+  MapDialogRect(dialog, &rows);
+  for (int id = IDC_CURSOR_CELL; id <= IDC_CURSOR_LAST; ++id) {
+    DestroyWindow(GetDlgItem(dialog, id));
+  }
+  for (int id : {IDOK, IDC_MEASURE_COPY}) {
+    HWND button = GetDlgItem(dialog, id);
+    RECT at;
+    GetWindowRect(button, &at);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&at), 2);
+    SetWindowPos(button, nullptr, at.left, at.top - rows.bottom, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RECT frame;
+  GetWindowRect(dialog, &frame);
+  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left,
+               frame.bottom - frame.top - rows.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
-      // The table lives in ShowMeasurementsDialog while the dialog is open.
+    case WM_INITDIALOG: {
+      // The tables live in ShowMeasurementsDialog while the dialog is open.
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      ShowTable(dialog, *reinterpret_cast<const std::string*>(lParam));
+      const auto* tables = reinterpret_cast<const Tables*>(lParam);
+      ShowTable(dialog, tables->measurements, IDC_MEASURE_SCALE);
+      if (tables->cursors.empty()) {
+        LeaveOutCursorRows(dialog);
+      } else {
+        ShowTable(dialog, tables->cursors, IDC_CURSOR_CELL);
+      }
       return TRUE;
+    }
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:
@@ -34,9 +72,9 @@ INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam
           EndDialog(dialog, 0);
           return TRUE;
         case IDC_MEASURE_COPY: {
-          const auto* table =
-              reinterpret_cast<const std::string*>(GetWindowLongPtrA(dialog, DWLP_USER));
-          CopyTextToClipboard(dialog, *table);
+          const auto* tables =
+              reinterpret_cast<const Tables*>(GetWindowLongPtrA(dialog, DWLP_USER));
+          CopyTextToClipboard(dialog, tables->measurements + tables->cursors);
           return TRUE;
         }
         default:
@@ -50,10 +88,14 @@ INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam
 }  // namespace
 
 void ShowMeasurementsDialog(HINSTANCE instance, HWND owner) {
-  const std::string table = MeasurementTable(TheWaveformStore().Snapshot(), TheScaleLabels(),
-                                             TheDisplaySettings().timebase);
+  const WaveformSnapshot store = TheWaveformStore().Snapshot();
+  const ScaleLabels& labels = TheScaleLabels();
+  const int timebase = TheDisplaySettings().timebase;
+  const Cursors& cursors = TheCursors();
+  const Tables tables = {MeasurementTable(store, labels, timebase),
+                         cursors.shown ? CursorTable(cursors, store, labels, timebase) : ""};
   DialogBoxParamA(instance, "VEXALMESSUNGEN", owner, MeasurementsDialogProc,
-                  reinterpret_cast<LPARAM>(&table));
+                  reinterpret_cast<LPARAM>(&tables));
 }
 
 }  // namespace vexal

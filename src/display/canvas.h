@@ -17,6 +17,9 @@ inline constexpr Colour kDarkBlue = MakeColour(0, 0, 160);
 inline constexpr Colour kCyan = MakeColour(0, 255, 255);
 inline constexpr Colour kGreen = MakeColour(0, 255, 0);
 inline constexpr Colour kGrey = MakeColour(100, 100, 100);
+// The cursors' own colours: on screen, and on a colour printer.
+inline constexpr Colour kYellow = MakeColour(255, 255, 0);
+inline constexpr Colour kDarkRed = MakeColour(160, 0, 0);
 
 // Values of the GDI text-alignment flags.
 enum class TextAlign : unsigned { kLeftTop = 0, kRightTop = 2, kCentreTop = 6 };

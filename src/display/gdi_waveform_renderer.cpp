@@ -1,5 +1,6 @@
 #include "display/gdi_waveform_renderer.h"
 
+#include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/gdi_canvas.h"
 #include "display/waveform_renderer.h"
@@ -12,7 +13,39 @@ void WaveformRenderer(HDC dc, int width, int height, int charWidth, int charHeig
   const WaveformSnapshot store = TheWaveformStore().Snapshot();
   GdiCanvas canvas(dc);
   RenderWaveformPicture(canvas, {width, height, charWidth, charHeight}, store, TheScaleLabels(),
-                        TheDisplaySettings().timebase);
+                        TheDisplaySettings().timebase, TheCursors());
+}
+
+void PaintWaveformWindow(HDC dc, const RECT& update, int width, int height, int charWidth,
+                         int charHeight) {
+  // The window class's background, around the frame.
+  const auto background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = update.right - update.left;
+  info.bmiHeader.biHeight = update.bottom - update.top;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap =
+      memory != nullptr ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+  if (bitmap != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    // The bitmap holds the update rectangle only: logical (left, top) is its first pixel.
+    SetViewportOrgEx(memory, -update.left, -update.top, nullptr);
+    FillRect(memory, &update, background);
+    WaveformRenderer(memory, width, height, charWidth, charHeight);
+    BitBlt(dc, update.left, update.top, info.bmiHeader.biWidth, info.bmiHeader.biHeight, memory,
+           update.left, update.top, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+  } else {
+    FillRect(dc, &update, background);
+    WaveformRenderer(dc, width, height, charWidth, charHeight);
+  }
+  if (memory != nullptr) DeleteDC(memory);
 }
 
 }  // namespace vexal

@@ -11,4 +11,11 @@ namespace vexal {
 // state and is left holding the renderer's last objects and text settings.
 void WaveformRenderer(HDC dc, int width, int height, int charWidth, int charHeight);
 
+// The main window's paint of the update rectangle: the window's background and
+// the picture drawn into a bitmap, then copied at once, so that no half-drawn
+// picture is ever seen (a moving cursor would flicker). Straight onto `dc`
+// when there is no memory for the bitmap.
+void PaintWaveformWindow(HDC dc, const RECT& update, int width, int height, int charWidth,
+                         int charHeight);
+
 }  // namespace vexal

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "display/channel_names.h"
+#include "display/cursor_layer.h"
 #include "display/timebase_labels.h"
 
 namespace vexal {
@@ -18,6 +19,8 @@ constexpr int kRowSteps = 40;     // 8 divisions of 5 steps up
 constexpr int kStepsPerDivision = 5;
 constexpr int kTickHalfLength = 7;
 constexpr double kSampleLevels = 256.0;
+constexpr int kCursorPenWidth = 1;
+constexpr int kCursorDash = 3;
 
 // The picture size comes from the window or a fixed 800 x 600, but any int must
 // stay free of overflow: geometry is done wide and saturated back into int.
@@ -143,7 +146,7 @@ std::string ScreenLabelFormat(int channel, int unitCode) {
 }
 
 void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const WaveformSnapshot& store,
-                           const ScaleLabels& labels, int timebaseId) {
+                           const ScaleLabels& labels, int timebaseId, const Cursors& cursors) {
   const PlotArea area = ScreenPlotArea(size.width, size.height);
 
   canvas.SelectGrayBrush();
@@ -181,6 +184,12 @@ void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Wavefo
     canvas.WriteText(Offset(area.right, -static_cast<long long>(size.charWidth)), bottomRow, text,
                      TextArgs{});
   }
+
+  const long long labelRows = store.hasData[0] != 0 && store.hasData[1] != 0 ? 2 : 1;
+  const CursorLayerStyle style = {kYellow,     {kCyan, kGreen}, kCursorPenWidth,
+                                  kCursorDash, size.charHeight, size.charWidth};
+  DrawCursorLayer(canvas, area, Offset(area.bottom, -labelRows * size.charHeight), style, cursors,
+                  store, labels, timebaseId);
 }
 
 }  // namespace vexal

@@ -10,6 +10,8 @@
 
 namespace vexal {
 
+struct Cursors;
+
 struct PictureSize {
   int width = 0;
   int height = 0;
@@ -47,7 +49,8 @@ std::string LabelFormat(int channel, int unitCode, const char* number);
 // On screen and in the metafile: a field width of one for kV, of three for the others.
 std::string ScreenLabelFormat(int channel, int unitCode);
 
+// The picture; the cursor layer last, and nothing of it while the cursors are hidden.
 void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const WaveformSnapshot& store,
-                           const ScaleLabels& labels, int timebaseId);
+                           const ScaleLabels& labels, int timebaseId, const Cursors& cursors);
 
 }  // namespace vexal

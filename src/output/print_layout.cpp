@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "display/cursor_layer.h"
 #include "display/timebase_labels.h"
 #include "display/waveform_renderer.h"
 #include "output/text_export.h"
@@ -15,6 +16,8 @@ constexpr int kGraticulePenWidth = 3;
 constexpr int kTracePenWidth = 5;
 // Ticks reach this far to either side of the centre line, in device units.
 constexpr int kTickHalfLength = 50;
+constexpr int kCursorPenWidth = 5;
+constexpr int kCursorDashesPerLine = 3;  // dashes and gaps a line height long
 
 // No field width on paper.
 constexpr char kPaperLabelNumber[] = "%d";
@@ -46,7 +49,8 @@ void DrawChannel(Canvas& canvas, const PlotArea& area, int lineHeight, int chann
 }  // namespace
 
 void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& stamp,
-                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId) {
+                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId,
+                     const Cursors& cursors) {
   const int lh = page.lineHeight;
   const int half = page.height / 2;
   const PlotArea area{lh, 2 * lh, page.width - lh, half - 2 * lh};
@@ -81,6 +85,16 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
     canvas.WriteText(area.right - lh, area.bottom - lh, timebase, TextArgs{});
   }
   canvas.ReleasePen();
+
+  // Dark dotted lines, black on a monochrome printer.
+  const CursorLayerStyle style = {page.colour ? kDarkRed : kBlack,
+                                  {page.colour ? kCyan : kBlack, page.colour ? kGreen : kGrey},
+                                  kCursorPenWidth,
+                                  lh / kCursorDashesPerLine,
+                                  lh,
+                                  lh};
+  DrawCursorLayer(canvas, area, area.bottom - (ch1 && ch2 ? 2 : 1) * lh, style, cursors, store,
+                  labels, timebaseId);
 }
 
 }  // namespace vexal

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "display/canvas.h"
+#include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/waveform_store.h"
 #include "output/time_stamp.h"
@@ -19,7 +20,9 @@ struct PrintPage {
   std::size_t headingLength = std::string::npos;
 };
 
+// The page; the cursor layer last, and nothing of it while the cursors are hidden.
 void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& stamp,
-                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId);
+                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId,
+                     const Cursors& cursors);
 
 }  // namespace vexal

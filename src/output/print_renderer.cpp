@@ -1,6 +1,7 @@
 #include "output/print_renderer.h"
 
 #include "display/message_boxes.h"
+#include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/gdi_canvas.h"
 #include "display/waveform_store.h"
@@ -100,7 +101,7 @@ bool PrintCopies(HDC printer, const PageFont& font, const PrintPage& page, const
       font.Reselect();
       GdiCanvas canvas(printer);
       RenderPrintPage(canvas, page, stamp, waveforms, TheScaleLabels(),
-                      TheDisplaySettings().timebase);
+                      TheDisplaySettings().timebase, TheCursors());
       // A page the driver rejects is not printed.
       printed = EndPage(printer) > 0;
     }

@@ -11,6 +11,7 @@
 #include <numbers>
 #include <tuple>
 
+#include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/measurement_table.h"
 #include "display/measurements.h"
@@ -120,7 +121,7 @@ RecordingCanvas Render(int width, int height, int ch1, int ch2, const ScaleLabel
                        int timebase = IDM_TB_100MS, WaveformSnapshot store = {}) {
   RecordingCanvas canvas;
   store.hasData = {ch1, ch2};
-  RenderWaveformPicture(canvas, {width, height, 8, 16}, store, labels, timebase);
+  RenderWaveformPicture(canvas, {width, height, 8, 16}, store, labels, timebase, Cursors{});
   return canvas;
 }
 

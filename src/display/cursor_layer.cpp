@@ -1,0 +1,54 @@
+#include "display/cursor_layer.h"
+
+#include <algorithm>
+
+#include "display/cursor_readout.h"
+
+namespace vexal {
+namespace {
+
+constexpr const char* kLetters[] = {"A", "B"};
+
+// Dashes of the pen selected from top to bottom, each `dash` long with a gap as long.
+void DrawDottedLine(Canvas& canvas, int x, int top, int bottom, int dash) {
+  const long long step = std::max(dash, 1);
+  for (long long y = top; y < bottom; y += 2 * step) {
+    canvas.MoveTo(x, static_cast<int>(y));
+    canvas.LineTo(x, static_cast<int>(std::min<long long>(y + step, bottom)));
+  }
+}
+
+}  // namespace
+
+void DrawCursorLayer(Canvas& canvas, const PlotArea& area, int labelTop,
+                     const CursorLayerStyle& style, const Cursors& cursors,
+                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId) {
+  if (!cursors.shown) return;
+  canvas.SelectNewPen(style.penWidth, style.line);
+  for (int sample : cursors.sample) {
+    DrawDottedLine(canvas, TraceX(area, sample), area.top, area.bottom, style.dash);
+  }
+  canvas.ReleasePen();
+
+  canvas.SetTransparentBackground();
+  canvas.SetTextColour(style.line);
+  canvas.SetTextAlign(TextAlign::kCentreTop);
+  const long long letterY = static_cast<long long>(area.top) - style.lineHeight;
+  for (int cursor : {kCursorA, kCursorB}) {
+    canvas.WriteText(TraceX(area, cursors.sample[cursor]), static_cast<int>(letterY),
+                     kLetters[cursor], TextArgs{});
+  }
+
+  // The read-out's texts hold no format directive: they are written as they are.
+  canvas.SetTextAlign(TextAlign::kLeftTop);
+  const long long x = static_cast<long long>(area.left) + style.textInset;
+  long long y = static_cast<long long>(area.top) + style.lineHeight / 2;
+  for (const ReadoutLine& line : CursorReadout(cursors, store, labels, timebaseId)) {
+    if (y + style.lineHeight > labelTop) break;
+    canvas.SetTextColour(line.channel < 0 ? style.line : style.channel[line.channel]);
+    canvas.WriteText(static_cast<int>(x), static_cast<int>(y), line.text.c_str(), TextArgs{});
+    y += style.lineHeight;
+  }
+}
+
+}  // namespace vexal

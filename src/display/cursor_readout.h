@@ -1,0 +1,33 @@
+// What the cursors read: the times of A and B and the channels' values there,
+// as the picture's read-out and as the rows of the "Messungen" dialog. Exact
+// from the integers, rounded as the measurements are.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "display/cursors.h"
+#include "display/display_settings.h"
+#include "display/waveform_store.h"
+
+namespace vexal {
+
+// One line of the picture's read-out; channel -1 is the line of the times.
+struct ReadoutLine {
+  int channel;
+  std::string text;
+};
+
+// "A: 254 ms   B: 742 ms   B-A: 488 ms   1/|B-A|: 2,05 Hz", then for each channel
+// with data "CH1: A 2,00 V   B -1,94 V   B-A -3,94 V". t = i dt, value = (s[i] - 128) q,
+// B-A signed, 1/|B-A| "-" when A = B.
+std::vector<ReadoutLine> CursorReadout(const Cursors& cursors, const WaveformSnapshot& store,
+                                       const ScaleLabels& labels, int timebaseId);
+
+// The same as the dialog's further rows, a TAB between the cells, CR LF after
+// each row: "Cursor", "A", "B", "B-A"; "Zeit" and the three times; one row per
+// channel ("-" in each cell of a channel without data); "1/|B-A|" in the B-A column.
+std::string CursorTable(const Cursors& cursors, const WaveformSnapshot& store,
+                        const ScaleLabels& labels, int timebaseId);
+
+}  // namespace vexal
