@@ -1,7 +1,8 @@
 // Times one full paint of the oscilloscope picture at 1920 x 1080 under the
 // real GDI: the demonstration traces, both labels, every grid line. Prints the
 // median, the fastest and the 90th percentile of 200 paints, in milliseconds,
-// into a window's client area and into a memory bitmap.
+// into a window's client area and into a memory bitmap, and the main window's
+// own paint (off-screen, then copied) with the cursors shown.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "app/demo_traces.h"
+#include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/gdi_waveform_renderer.h"
 #include "display/waveform_store.h"
@@ -32,16 +34,25 @@ void Report(const char* name, std::vector<double> times) {
               times[times.size() * 9 / 10]);
 }
 
+void PaintPicture(HDC dc, int charWidth, int charHeight) {
+  vexal::WaveformRenderer(dc, kWidth, kHeight, charWidth, charHeight);
+}
+
+void PaintWindow(HDC dc, int charWidth, int charHeight) {
+  vexal::PaintWaveformWindow(dc, {0, 0, kWidth, kHeight}, kWidth, kHeight, charWidth, charHeight);
+}
+
 // `dcFor` yields a fresh device context for one paint, `done` gives it back.
 template <typename Get, typename Release>
-std::vector<double> TimePaints(Get dcFor, Release done) {
+std::vector<double> TimePaints(Get dcFor, Release done,
+                               void (*paint)(HDC, int, int) = PaintPicture) {
   LONG units = GetDialogBaseUnits();
   std::vector<double> times;
   for (int i = 0; i < kPaints; ++i) {
     HDC dc = dcFor();
     double start = Now();
     vexal::UpdateScaleLabels();
-    vexal::WaveformRenderer(dc, kWidth, kHeight, LOWORD(units), HIWORD(units));
+    paint(dc, LOWORD(units), HIWORD(units));
     GdiFlush();
     times.push_back(Now() - start);
     done(dc);
@@ -87,6 +98,10 @@ int main() {
                        },
                        [](HDC dc) { DeleteDC(dc); }));
   DeleteObject(bitmap);
+
+  vexal::ToggleCursors(vexal::TheCursors());
+  Report("window-cursors", TimePaints([&] { return GetDC(window); },
+                                      [&](HDC dc) { ReleaseDC(window, dc); }, PaintWindow));
   DestroyWindow(window);
   return 0;
 }

@@ -3,7 +3,8 @@
 #   (a) start-up: process creation until WaitForInputIdle returns (the first
 #       paint is done and the message loop waits), vexal.exe against
 #       bench/minimal_window.exe, alternated, N runs each (VEXAL_BENCH_RUNS, 20)
-#   (b) one full paint at 1920 x 1080, median of 200, timed inside the process
+#   (b) one full paint at 1920 x 1080, median of 200, timed inside the process;
+#       and the window's own paint (off-screen, then copied) with the cursors shown
 #   (c) size of vexal.exe and the DLLs it imports
 # Uses the Release build in build/win and its Wine prefix, on a private Xvfb.
 set -euo pipefail
@@ -62,11 +63,14 @@ rows = [
     ("start-up, vexal.exe (median of %s)" % runs, "%.1f ms" % v_med, ""),
     ("start-up ratio vexal / minimal (median)", "%.2f" % statistics.median(ratios), "<= 1.2"),
 ]
+targets = {"window": "into a window", "bitmap": "into a bitmap",
+           "window-cursors": "of the window, off-screen, cursors shown"}
 for line in paint.splitlines():
     words = line.split()
     if len(words) >= 3 and words[1] == "median":
-        rows.append(("full paint 1920x1080 into a %s (median of 200)" % words[0],
-                     "%s ms" % words[2], "min %s, p90 %s" % (words[4], words[6])))
+        goal = ", goal < 5 ms" if words[0] == "window-cursors" else ""
+        rows.append(("full paint 1920x1080 %s (median of 200)" % targets[words[0]],
+                     "%s ms" % words[2], "min %s, p90 %s%s" % (words[4], words[6], goal)))
 rows.append(("size of vexal.exe", "%.0f KB" % (int(size) / 1024), "<= 400 KB"))
 rows.append(("DLLs imported by vexal.exe", dlls, ""))
 

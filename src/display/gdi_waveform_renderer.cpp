@@ -20,25 +20,18 @@ void PaintWaveformWindow(HDC dc, const RECT& update, int width, int height, int 
                          int charHeight) {
   // The window class's background, around the frame.
   const auto background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = update.right - update.left;
-  info.bmiHeader.biHeight = update.bottom - update.top;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
+  const int updateWidth = update.right - update.left, updateHeight = update.bottom - update.top;
   HDC memory = CreateCompatibleDC(dc);
   HBITMAP bitmap =
-      memory != nullptr ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+      memory != nullptr ? CreateCompatibleBitmap(dc, updateWidth, updateHeight) : nullptr;
   if (bitmap != nullptr) {
     HGDIOBJ previous = SelectObject(memory, bitmap);
     // The bitmap holds the update rectangle only: logical (left, top) is its first pixel.
     SetViewportOrgEx(memory, -update.left, -update.top, nullptr);
     FillRect(memory, &update, background);
     WaveformRenderer(memory, width, height, charWidth, charHeight);
-    BitBlt(dc, update.left, update.top, info.bmiHeader.biWidth, info.bmiHeader.biHeight, memory,
-           update.left, update.top, SRCCOPY);
+    BitBlt(dc, update.left, update.top, updateWidth, updateHeight, memory, update.left, update.top,
+           SRCCOPY);
     SelectObject(memory, previous);
     DeleteObject(bitmap);
   } else {

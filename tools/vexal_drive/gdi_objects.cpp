@@ -99,6 +99,9 @@ struct Own {
     return Made(::CreateFontA(h, w, e, o, wt, i, u, s, cs, p, cl, q, f, n));
   }
   static HDC WINAPI CreateCompatibleDC(HDC dc) { return Made(::CreateCompatibleDC(dc)); }
+  static HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int w, int h) {
+    return Made(::CreateCompatibleBitmap(dc, w, h));
+  }
   static HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* i, UINT u, void** b, HANDLE s,
                                          DWORD o) {
     return Made(::CreateDIBSection(dc, i, u, b, s, o));
@@ -160,13 +163,28 @@ struct Own {
 
 #define STAND_IN(call) vexal_drive::StandIn(#call, Own::call)
 const vexal_drive::StandIn kStandIns[] = {
-    STAND_IN(CreatePen),          STAND_IN(CreateBrushIndirect), STAND_IN(CreateFontA),
-    STAND_IN(CreateCompatibleDC), STAND_IN(CreateDIBSection),    STAND_IN(CreateEnhMetaFileA),
-    STAND_IN(CloseEnhMetaFile),   STAND_IN(GetEnhMetaFileA),     STAND_IN(SetEnhMetaFileBits),
-    STAND_IN(SetWinMetaFileBits), STAND_IN(SelectObject),        STAND_IN(DeleteObject),
-    STAND_IN(DeleteDC),           STAND_IN(DeleteEnhMetaFile),   STAND_IN(GetDC),
-    STAND_IN(GetWindowDC),        STAND_IN(ReleaseDC),           STAND_IN(BeginPaint),
-    STAND_IN(EndPaint),           STAND_IN(SetClipboardData)};
+    STAND_IN(CreatePen),
+    STAND_IN(CreateBrushIndirect),
+    STAND_IN(CreateFontA),
+    STAND_IN(CreateCompatibleDC),
+    STAND_IN(CreateCompatibleBitmap),
+    STAND_IN(CreateDIBSection),
+    STAND_IN(CreateEnhMetaFileA),
+    STAND_IN(CloseEnhMetaFile),
+    STAND_IN(GetEnhMetaFileA),
+    STAND_IN(SetEnhMetaFileBits),
+    STAND_IN(SetWinMetaFileBits),
+    STAND_IN(SelectObject),
+    STAND_IN(DeleteObject),
+    STAND_IN(DeleteDC),
+    STAND_IN(DeleteEnhMetaFile),
+    STAND_IN(GetDC),
+    STAND_IN(GetWindowDC),
+    STAND_IN(ReleaseDC),
+    STAND_IN(BeginPaint),
+    STAND_IN(EndPaint),
+    STAND_IN(SetClipboardData),
+};
 
 }  // namespace
 

@@ -1,0 +1,215 @@
+// The two time cursors: how the mouse and the keys move them, what they read,
+// and how the picture and the page show them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "display/cursor_layer.h"
+#include "display/cursor_readout.h"
+#include "display/cursors.h"
+#include "output/print_layout.h"
+#include "recording_canvas.h"
+
+namespace vexal {
+namespace {
+
+using test::Lines;
+using test::RecordingCanvas;
+using test::Stroke;
+using State = std::tuple<bool, int, int, int>;  // shown, A, B, active
+
+State Of(const Cursors& c) {
+  return {c.shown, c.sample[kCursorA], c.sample[kCursorB], c.active};
+}
+
+// Each step on the cursors of the step before: 't' toggles, 'p' presses at a sample, 'd'
+// drags there, 'k' a key (with Shift when `shift`); `handled` is what the key call returned.
+TEST(Cursors, MouseAndKeysMoveTheActiveCursor) {
+  using enum CursorKey;
+  const struct {
+    char action;
+    int value;  // the sample, or the key
+    bool shift, handled;
+    State after;
+  } steps[] = {
+      {'k', static_cast<int>(kRight), false, false, {false, 512, 1536, kCursorA}},  // hidden
+      {'t', 0, false, true, {true, 512, 1536, kCursorA}},
+      {'p', 1024, false, true, {true, 1024, 1536, kCursorA}},  // a tie goes to A
+      {'p', 1281, false, true, {true, 1024, 1281, kCursorB}},  // nearer to B by one
+      {'d', -5, false, true, {true, 1024, 0, kCursorB}},
+      {'d', 5000, false, true, {true, 1024, 2047, kCursorB}},
+      {'k', static_cast<int>(kLeft), false, true, {true, 1024, 2046, kCursorB}},
+      {'k', static_cast<int>(kLeft), true, true, {true, 1024, 1982, kCursorB}},
+      {'k', static_cast<int>(kRight), true, true, {true, 1024, 2046, kCursorB}},
+      {'k', static_cast<int>(kRight), true, true, {true, 1024, 2047, kCursorB}},
+      {'k', static_cast<int>(kHome), false, true, {true, 1024, 0, kCursorB}},
+      {'k', static_cast<int>(kLeft), false, true, {true, 1024, 0, kCursorB}},
+      {'k', static_cast<int>(kTab), false, true, {true, 1024, 0, kCursorA}},
+      {'k', static_cast<int>(kEnd), false, true, {true, 2047, 0, kCursorA}},
+      {'k', static_cast<int>(kLeft), true, true, {true, 1983, 0, kCursorA}},
+      {'k', static_cast<int>(kTab), true, true, {true, 1983, 0, kCursorB}},
+      {'t', 0, false, true, {false, 1983, 0, kCursorA}},  // hidden where they are
+      {'k', static_cast<int>(kHome), false, false, {false, 1983, 0, kCursorA}},
+      {'k', static_cast<int>(kTab), false, false, {false, 1983, 0, kCursorA}},
+      {'t', 0, false, true, {true, 1983, 0, kCursorA}},
+  };
+  Cursors cursors;
+  for (const auto& s : steps) {
+    bool handled = true;
+    if (s.action == 't') ToggleCursors(cursors);
+    if (s.action == 'p') PressCursor(cursors, s.value);
+    if (s.action == 'd') DragCursor(cursors, s.value);
+    if (s.action == 'k') handled = CursorKeyDown(cursors, static_cast<CursorKey>(s.value), s.shift);
+    EXPECT_EQ(std::pair(handled, Of(cursors)), std::pair(s.handled, s.after))
+        << s.action << " " << s.value;
+  }
+}
+
+// i = round((x - left) * 2048 / width), halves up, clamped; nothing to the left or in an
+// area without width.
+TEST(Cursors, SampleUnderThePointerAtSeveralWidths) {
+  const std::tuple<int, int, int> cases[] = {
+      // width, x - left, sample
+      {720, 0, 0},      {720, 1, 3},      {720, 360, 1024}, {720, 719, 2045}, {720, 720, 2047},
+      {720, -1, 0},     {2048, 777, 777}, {4096, 1, 1},     {4096, 3, 2},     {4096, 2, 1},
+      {1880, 100, 109}, {3, 1, 683},      {3, 2, 1365},     {0, 5, 0},        {-20, 5, 0}};
+  for (const auto& [width, dx, sample] : cases) {
+    const PlotArea area{40, 40, 40 + width, 560};
+    EXPECT_EQ(SampleAtX(area, 40 + dx), sample) << width << " " << dx;
+  }
+  // The pointer takes hold of a line within 3 pixels, in the plot area, the active one first.
+  Cursors cursors;
+  const PlotArea area{40, 40, 2088, 560};
+  EXPECT_EQ(CursorLineAt(cursors, area, 552, 300, 3), kNoCursor);  // hidden
+  cursors = {true, {512, 514}, kCursorB};
+  const std::tuple<int, int, int> points[] = {
+      {557, 300, kCursorB},  {551, 300, kCursorB}, {549, 300, kCursorA}, {548, 300, kNoCursor},
+      {558, 300, kNoCursor}, {552, 39, kNoCursor}, {552, 561, kNoCursor}};
+  for (const auto& [x, y, cursor] : points) {
+    EXPECT_EQ(CursorLineAt(cursors, area, x, y, 3), cursor) << x << " " << y;
+  }
+  EXPECT_TRUE(InPlotArea(area, 2088, 560));
+}
+
+// Channel 1 at 1 V / DIV has +1 and -1 counts at the cursors (31.25 mV: a half), channel 2
+// at 200 mV / DIV +127 and -128.
+WaveformSnapshot CursorStore(int a, int b, int ch2) {
+  WaveformSnapshot store;
+  store.samples[0][a] = 129;
+  store.samples[0][b] = 127;
+  store.samples[1][a] = 255;
+  store.samples[1][b] = 0;
+  store.hasData = {1, ch2};
+  return store;
+}
+const ScaleLabels kCursorLabels = {ScaleLabel{1, kUnitVolt}, ScaleLabel{200, kUnitMillivolt}};
+
+TEST(CursorReadout, TimesDifferencesAndValues) {
+  const struct {
+    int a, b, timebase, ch2;
+    Lines lines;
+  } cases[] = {
+      {520,
+       1523,
+       IDM_TB_100MS,
+       1,
+       {"A: 254 ms   B: 744 ms   B-A: 490 ms   1/|B-A|: 2,04 Hz",
+        "CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV", "CH2: A 794 mV   B -800 mV   B-A -1,59 V"}},
+      {1523,
+       520,
+       IDM_TB_100MS,
+       0,
+       {"A: 744 ms   B: 254 ms   B-A: -490 ms   1/|B-A|: 2,04 Hz",
+        "CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV"}},
+      {700,
+       700,
+       IDM_TB_100MS,
+       0,
+       {"A: 342 ms   B: 342 ms   B-A: 0 s   1/|B-A|: -", "CH1: A -31,3 mV   B -31,3 mV   B-A 0 V"}},
+      // Exact halves: 64 and 192 steps of 4.8828125 us.
+      {192,
+       64,
+       IDM_TB_1MS,
+       0,
+       {"A: 938 \xB5s   B: 313 \xB5s   B-A: -625 \xB5s   1/|B-A|: 1,60 kHz",
+        "CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV"}},
+      {0,
+       2047,
+       IDM_TB_50S,
+       0,
+       {"A: 0 s   B: 500 s   B-A: 500 s   1/|B-A|: 2,00 mHz",
+        "CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV"}},
+      {3,
+       5,
+       6001,
+       0,  // no timebase: no times
+       {"A: 0 s   B: 0 s   B-A: 0 s   1/|B-A|: -", "CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV"}},
+  };
+  for (const auto& c : cases) {
+    Lines got;
+    for (const ReadoutLine& line : CursorReadout({true, {c.a, c.b}}, CursorStore(c.a, c.b, c.ch2),
+                                                 kCursorLabels, c.timebase)) {
+      got.push_back(line.text);
+      EXPECT_EQ(line.channel, got.size() - 2) << line.text;
+    }
+    EXPECT_EQ(got, c.lines) << c.a << " " << c.b;
+  }
+  EXPECT_EQ(
+      CursorTable({true, {520, 1523}}, CursorStore(520, 1523, 0), kCursorLabels, IDM_TB_100MS),
+      "Cursor\tA\tB\tB-A\r\nZeit\t254 ms\t744 ms\t490 ms\r\n"
+      "Kanal 1\t31,3 mV\t-31,3 mV\t-62,5 mV\r\nKanal 2\t-\t-\t-\r\n"
+      "1/|B-A|\t\t\t2,04 Hz\r\n");
+}
+
+// Hidden cursors draw nothing (the picture's and the page's own tests pass them hidden).
+// Shown: dashes of 3 pixels, the letters over the plot area, the read-out below its top edge.
+TEST(CursorLayer, LinesLettersAndReadOutOnScreen) {
+  const Cursors cursors{true, {1024, 2047}, kCursorA};
+  const WaveformSnapshot store = CursorStore(1024, 2047, 1);
+  RecordingCanvas hidden;
+  DrawCursorLayer(hidden, {40, 40, 760, 560}, 528, {}, Cursors{}, store, kCursorLabels, 6012);
+  EXPECT_TRUE(hidden.calls.empty());
+
+  RecordingCanvas canvas;
+  RenderWaveformPicture(canvas, {800, 600, 8, 16}, store, kCursorLabels, IDM_TB_100MS, cursors);
+  const Lines calls(canvas.calls.end() - 15, canvas.calls.end());
+  EXPECT_EQ(calls, (Lines{"pen 1 #ffff00", "174 lines", "release", "transparent", "colour #ffff00",
+                          "align 6", "text 400 24 A", "text 759 24 B", "align 0", "colour #ffff00",
+                          "text 48 48 A: 500 ms   B: 1,00 s   B-A: 500 ms   1/|B-A|: 2,00 Hz",
+                          "colour #00ffff", "text 48 64 CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV",
+                          "colour #00ff00", "text 48 80 CH2: A 794 mV   B -800 mV   B-A -1,59 V"}));
+  const std::vector<Stroke>& dashes = canvas.Strokes(3);
+  EXPECT_EQ(std::tuple(dashes.front(), dashes.at(86), dashes.at(87), dashes.back()),
+            std::tuple(Stroke{400, 40, 400, 43}, Stroke{400, 556, 400, 559},
+                       Stroke{759, 40, 759, 43}, Stroke{759, 556, 759, 559}));
+
+  // The read-out stops above the scale labels: at 150 pixels there is room for one line.
+  RecordingCanvas low;
+  RenderWaveformPicture(low, {800, 150, 8, 16}, store, kCursorLabels, IDM_TB_100MS, cursors);
+  EXPECT_EQ(low.Only("text").size(), 3u + 2u + 1u);
+}
+
+// Dark dotted lines on paper, black on a monochrome printer, the channels in their print colours.
+TEST(CursorLayer, PrintedPage) {
+  for (bool colour : {true, false}) {
+    RecordingCanvas page;
+    const WaveformSnapshot store = CursorStore(512, 1536, 1);
+    RenderPrintPage(page, PrintPage{960, 990, 20, colour}, {2024, 12, 5, 9, 7}, store,
+                    kCursorLabels, IDM_TB_100MS, {true, {512, 1536}});
+    const Lines calls(page.calls.end() - 15, page.calls.end());
+    const std::string line = colour ? "#a00000" : "#000000";
+    EXPECT_EQ(calls,
+              (Lines{"pen 5 " + line, "70 lines", "release", "transparent", "colour " + line,
+                     "align 6", "text 250 20 A", "text 710 20 B", "align 0", "colour " + line,
+                     "text 40 50 A: 250 ms   B: 750 ms   B-A: 500 ms   1/|B-A|: 2,00 Hz",
+                     colour ? "colour #00ffff" : "colour #000000",
+                     "text 40 70 CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV",
+                     colour ? "colour #00ff00" : "colour #646464",
+                     "text 40 90 CH2: A 794 mV   B -800 mV   B-A -1,59 V"}))
+        << colour;
+  }
+}
+
+}  // namespace
+}  // namespace vexal
