@@ -58,27 +58,34 @@ def as_root(*command):
     return subprocess.run(prefix + list(command)).returncode == 0
 
 
-def print_page(driver, checks, out):
-    """Prints 3 copies through the print dialog to the CUPS PDF printer and reads
-    the pages back: 3 pages (not 3 x 3, the driver's copies times the program's);
-    on the first, the heading whole, in a readable size, everything on the page;
-    the picture on the upper half."""
-    started = time.time()
+def print_to_pdf(driver, path, copies=1):
+    """Prints through the print dialog to the CUPS PDF printer; whether it wrote a
+    PDF, copied to `path` once cups-pdf has finished it."""
+    def pdfs():
+        return set(glob.glob(f"{pwd.getpwuid(os.getuid()).pw_dir}/PDF/*Druck*.pdf") +
+                   glob.glob("/var/spool/cups-pdf/ANONYMOUS/*Druck*.pdf"))
+    before = pdfs()
     driver.dialog(6050, "Print")
-    driver.cmd("set-text 1154 3")  # "Number of copies"
+    if copies > 1:
+        driver.cmd(f"set-text 1154 {copies}")  # "Number of copies"
     driver.press(1)
-    pdfs = []
-    for _ in range(300):
-        pdfs = [p for p in glob.glob(f"{pwd.getpwuid(os.getuid()).pw_dir}/PDF/*Druck*.pdf") +
-                glob.glob("/var/spool/cups-pdf/ANONYMOUS/*Druck*.pdf")
-                if os.path.getmtime(p) >= started - 1]
-        if pdfs:
-            break
-        time.sleep(0.1)
-    checks.check(pdfs, "the printer wrote a PDF")
-    if pdfs:
-        time.sleep(0.5)  # cups-pdf may still be closing it
-        shutil.copy(pdfs[0], os.path.join(out, "page.pdf"))
+    size = -1
+    for _ in range(300):  # a new job's file, once its size stays the same
+        new = sorted(pdfs() - before, key=os.path.getmtime)
+        if new and size == os.path.getsize(new[-1]) > 0:
+            shutil.copy(new[-1], path)
+            return True
+        size = os.path.getsize(new[-1]) if new else -1
+        time.sleep(0.3)
+    return False
+
+
+def print_page(driver, checks, out):
+    """Prints 3 copies and reads the pages back: 3 pages (not 3 x 3, the driver's
+    copies times the program's); on the first, the heading whole, in a readable size,
+    everything on the page; the picture on the upper half."""
+    if checks.check(print_to_pdf(driver, os.path.join(out, "page.pdf"), 3),
+                    "the printer wrote a PDF"):
         info = subprocess.run(["pdfinfo", os.path.join(out, "page.pdf")], capture_output=True,
                               text=True).stdout
         checks.equal(re.search(r"Pages: *(\d+)", info)[1], "3", "3 copies asked for: pages")

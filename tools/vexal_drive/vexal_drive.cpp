@@ -11,6 +11,8 @@
 //   start <exe> [args]        starts the program, waits for its first idle
 //                             message loop and its window: pid, hwnd, idle-ms
 //   title                     the main window's title
+//   client-origin             the screen position of the main window's client
+//                             area (X root coordinates, for xdotool)
 //   menu <id>                 the WM_COMMAND of a click on menu item <id>
 //   sync                      waits until the program has handled what it was
 //                             sent so far, and the repaint that asked for
@@ -345,6 +347,10 @@ void Execute(const std::vector<std::string>& words) {
     Start(words);
   } else if (command == "title") {
     std::printf("title %s\n", Text(Window("main")).c_str());
+  } else if (command == "client-origin") {
+    POINT origin{0, 0};
+    ClientToScreen(Window("main"), &origin);
+    std::printf("client-origin %ld %ld\n", origin.x, origin.y);
   } else if (command == "menu") {
     SendNotifyMessageA(Window("main"), WM_COMMAND, MAKEWPARAM(Number(words, 1), 0), 0);
   } else if (command == "sync") {

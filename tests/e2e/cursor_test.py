@@ -1,0 +1,169 @@
+"""The time cursors with real X input (xdotool): the right-click item and its check mark,
+a click, a drag past the edge, the keys, the rows of "Messungen"; the window, the metafile,
+the printed page and the copied pixels carrying them, and every output as before once they
+are hidden again."""
+
+import glob
+import os
+import re
+import subprocess
+import time
+
+import numpy
+
+from output_test import export, print_to_pdf, words
+from vexal_e2e import count, read_bmp, run, text_file, wine_session
+
+YELLOW = (255, 255, 0)
+# Channel 1 climbs by one count every 8 samples, channel 2 counts 0 to 7 within them:
+# the values at a cursor tell its sample.
+RAMP = {1: [i // 8 for i in range(2048)], 2: [16 + 32 * (i % 8) for i in range(2048)]}
+PREFIXES = {"\xb5": 1e-6, "m": 1e-3, "": 1}
+
+
+def number(text):
+    """A reading such as "-1,97 V" or "254 ms" as a number."""
+    match = re.fullmatch(r"(-?[\d,]+) ([\xb5m]?)[Vs]", text)
+    return float(match[1].replace(",", ".")) * PREFIXES[match[2]]
+
+
+def emf_texts(path):
+    """The texts of a metafile's text records (EMR_EXTTEXTOUTA 83, W 84), in order."""
+    data, texts, at = open(path, "rb").read(), [], 0
+    while at < len(data):
+        kind, size = (int.from_bytes(data[at + i:at + i + 4], "little") for i in (0, 4))
+        if kind in (83, 84):
+            chars, offset = (int.from_bytes(data[at + i:at + i + 4], "little") for i in (44, 48))
+            raw = data[at + offset:at + offset + chars * (kind - 82)]
+            texts.append(raw.decode("utf-16-le" if kind == 84 else "cp1252"))
+        at += size
+    return texts
+
+
+def test(driver, checks, args):
+    out = args.out
+    for old in glob.glob(os.path.join(out, "*.emf")):
+        os.remove(old)  # the save dialog would ask before replacing it
+    saved = os.path.join(out, "ramp.txt")
+    open(saved, "wb").write(text_file(time.localtime(), RAMP))
+    env = dict(os.environ, DISPLAY=wine_session()["DISPLAY"])
+
+    def xdotool(*words):
+        subprocess.run(["xdotool", *map(str, words)], env=env, check=True)
+
+    driver.start()
+    driver.hook("gdi-objects")  # counted from here on
+    left, top = map(int, driver.value("client-origin", "client-origin"))
+    width, height = driver.screenshot("start").shape[1::-1]
+    plot_width = width - 80
+
+    def x_of(sample):
+        """The pixel of a sample's line, as the traces are drawn."""
+        return 40 + int(plot_width * (sample / 2048))
+
+    def sample_at(x):
+        return min(2047, int((x - 40) * 2048 / plot_width + 0.5))
+
+    def at(x, y, *then):
+        xdotool("mousemove", left + x, top + y, *then)
+        driver.cmd("sync")
+
+    def menu_item(name):
+        """Right click, then the fourth item: (enabled, checked) from the open menu's pixels."""
+        at(width // 2, height // 2, "click", "3")
+        driver.cmd("wait-dialog 5000")
+        row = driver.screenshot(name, "dialog")[3:-3, 3:-3].astype(int).sum(axis=2)
+        row = numpy.array_split(row, 4)[3]
+        return (row[:, 15:] < 100).sum() > 20, (row[:, :13] < 100).sum() > 4
+
+    def toggle(name, shown):
+        checks.equal(menu_item(name), (True, shown), f"\"Cursor\" enabled, checked: {shown}")
+        xdotool("key", "Up", "Return")
+
+    def cursors():
+        """The cursors' rows of "Messungen": {row: cells}, and the samples they tell."""
+        controls = driver.dialog(6072, "Messungen")
+        driver.press(1)
+        rows = {controls.get(4130 + 4 * r, ("", ""))[1]:
+                [controls[4131 + 4 * r + k][1] for k in range(3)] for r in range(5)}
+        samples = [8 * round(number(v1) * 32 + 128) + round(number(v2) + 3.5)
+                   for v1, v2 in zip(rows["Kanal 1"][:2], rows["Kanal 2"][:2])]
+        return rows, samples
+
+    # Shown over the start-up traces: two dotted lines at 512 and 1536, and the read-out.
+    toggle("menu-off", False)
+    picture = driver.screenshot("cursors")  # doc/cursors.png
+    lines = [count(picture, YELLOW, (x_of(s), 40, x_of(s) + 1, height - 40)) for s in (512, 1536)]
+    checks.check(min(lines) > (height - 80) / 3, f"two dotted yellow lines: {lines} pixels")
+    checks.check(count(picture, YELLOW, (40, 44, width // 2, 100)) > 200, "the read-out")
+    # A click moves the nearer cursor, A; a press beside the plot area does nothing.
+    at(x_of(700), height // 2, "click", "1")
+    at(20, 20, "click", "1")
+    toggle("menu-on", True)
+
+    # Hidden: a file opened, the outputs as they always were. Shown again where they were,
+    # with the values of the file.
+    driver.hook("drop", saved)
+    driver.cmd("sync")
+    export(driver, 6061, os.path.join(out, "hidden.emf"))
+    print_to_pdf(driver, os.path.join(out, "hidden.pdf"))
+    toggle("menu-off-file", False)
+    rows, samples = cursors()
+    checks.equal((list(rows), samples), (["Cursor", "Zeit", "Kanal 1", "Kanal 2", "1/|B-A|"],
+                                         [sample_at(x_of(700)), 1536]), "A clicked, B at 1536")
+    dt = 0.1 * 10 / 2048
+    checks.check(all(abs(number(t) - s * dt) <= 0.005 * s * dt for t, s in
+                     zip(rows["Zeit"], samples + [samples[1] - samples[0]])),
+                 f"times of A, B and B-A: {rows['Zeit']}")
+
+    # A drag that starts nearer to B takes B past the right edge; the keys move the active one.
+    at(x_of(1400), height // 2, "mousedown", "1")
+    at(width + 60, height // 2)
+    at(width + 80, height // 2, "mouseup", "1")
+    checks.equal(cursors()[1], [sample_at(x_of(700)), 2047], "a drag of B past the right edge")
+    xdotool("key", "Left", "shift+Left", "Tab", "Home", "Right")
+    driver.cmd("sync")
+    rows, samples = cursors()
+    checks.equal(samples, [1, 1982], "Left, Shift+Left, Tab, Home, Right")
+
+    # Every picture carries them, with the read-out of the dialog.
+    readout = [f"A: {rows['Zeit'][0]}   B: {rows['Zeit'][1]}   B-A: {rows['Zeit'][2]}   "
+               f"1/|B-A|: {rows['1/|B-A|'][2]}"] + [
+        f"CH{n}: A {v[0]}   B {v[1]}   B-A {v[2]}" for n, v in ((1, rows["Kanal 1"]),
+                                                          (2, rows["Kanal 2"]))]
+    export(driver, 6061, os.path.join(out, "shown.emf"))
+    texts = emf_texts(os.path.join(out, "shown.emf"))
+    checks.check(all(line in texts for line in readout + ["A", "B"]),
+                 f"the metafile's text records: {readout}")
+    if checks.check(print_to_pdf(driver, os.path.join(out, "shown.pdf")), "printed"):
+        page = " ".join(w[0] for w in words(os.path.join(out, "shown.pdf"))[0])
+        checks.check(all(" ".join(line.split()) in page for line in readout),
+                     "the printed page's read-out")
+    xdotool("key", "ctrl+c")
+    for _ in range(50):  # once the program has put it there
+        copied = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "image/bmp"],
+                                env=env, capture_output=True, timeout=20).stdout
+        if copied.startswith(b"BM"):
+            break
+        time.sleep(0.1)
+    open(os.path.join(out, "copied.bmp"), "wb").write(copied)
+    checks.check(count(read_bmp(os.path.join(out, "copied.bmp")), YELLOW) > 500,
+                 "the copied pixels")
+
+    # Hidden again: the same metafile and page as before.
+    toggle("menu-on-again", True)
+    checks.equal(count(driver.screenshot("hidden"), YELLOW), 0, "no yellow in the window")
+    export(driver, 6061, os.path.join(out, "hidden-again.emf"))
+    checks.check(open(os.path.join(out, "hidden-again.emf"), "rb").read() ==
+                 open(os.path.join(out, "hidden.emf"), "rb").read(), "the same metafile")
+    print_to_pdf(driver, os.path.join(out, "hidden-again.pdf"))
+    before, after = ([w for w in words(os.path.join(out, name))[0] if w[2] >= 30]
+                     for name in ("hidden.pdf", "hidden-again.pdf"))
+    checks.check(before == after and before, "the same page below its dated heading")
+    gdi = dict(line.partition(" ")[::2] for line in driver.hook("gdi-objects"))
+    checks.equal((gdi["alive"], gdi["uncounted"]), ("0", ""), "no GDI object left behind")
+    checks.equal(driver.close_and_wait(), 0, "exit code")
+
+
+if __name__ == "__main__":
+    run(test)
