@@ -1,7 +1,6 @@
 """The time cursors with real X input (xdotool): the right-click item and its check mark,
-a click, a drag past the edge, the keys, the rows of "Messungen"; the window, the metafile,
-the printed page and the copied pixels carrying them, and every output as before once they
-are hidden again."""
+a click, a drag past the edge, the keys, the rows of "Messungen"; the window, the metafile
+and the printed page carrying them, and every output as before once they are hidden again."""
 
 import glob
 import os
@@ -11,8 +10,8 @@ import time
 
 import numpy
 
-from output_test import export, print_to_pdf, words
-from vexal_e2e import count, read_bmp, run, text_file, wine_session
+from output_test import export, print_to_pdf, read_ppm, words
+from vexal_e2e import count, run, text_file, wine_session
 
 YELLOW = (255, 255, 0)
 # Channel 1 climbs by one count every 8 samples, channel 2 counts 0 to 7 within them:
@@ -22,8 +21,8 @@ PREFIXES = {"\xb5": 1e-6, "m": 1e-3, "": 1}
 
 
 def number(text):
-    """A reading such as "-1,97 V" or "254 ms" as a number."""
-    match = re.fullmatch(r"(-?[\d,]+) ([\xb5m]?)[Vs]", text)
+    """A reading such as "-1,97 V" or "31,3 mV" as a number."""
+    match = re.fullmatch(r"(-?[\d,]+) ([\xb5m]?)V", text)
     return float(match[1].replace(",", ".")) * PREFIXES[match[2]]
 
 
@@ -111,10 +110,6 @@ def test(driver, checks, args):
     rows, samples = cursors()
     checks.equal((list(rows), samples), (["Cursor", "Zeit", "Kanal 1", "Kanal 2", "1/|B-A|"],
                                          [sample_at(x_of(700)), 1536]), "A clicked, B at 1536")
-    dt = 0.1 * 10 / 2048
-    checks.check(all(abs(number(t) - s * dt) <= 0.005 * s * dt for t, s in
-                     zip(rows["Zeit"], samples + [samples[1] - samples[0]])),
-                 f"times of A, B and B-A: {rows['Zeit']}")
 
     # A drag that starts nearer to B takes B past the right edge; the keys move the active one.
     at(x_of(1400), height // 2, "mousedown", "1")
@@ -139,16 +134,6 @@ def test(driver, checks, args):
         page = " ".join(w[0] for w in words(os.path.join(out, "shown.pdf"))[0])
         checks.check(all(" ".join(line.split()) in page for line in readout),
                      "the printed page's read-out")
-    xdotool("key", "ctrl+c")
-    for _ in range(50):  # once the program has put it there
-        copied = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "image/bmp"],
-                                env=env, capture_output=True, timeout=20).stdout
-        if copied.startswith(b"BM"):
-            break
-        time.sleep(0.1)
-    open(os.path.join(out, "copied.bmp"), "wb").write(copied)
-    checks.check(count(read_bmp(os.path.join(out, "copied.bmp")), YELLOW) > 500,
-                 "the copied pixels")
 
     # Hidden again: the same metafile and page as before.
     toggle("menu-on-again", True)
@@ -157,9 +142,12 @@ def test(driver, checks, args):
     checks.check(open(os.path.join(out, "hidden-again.emf"), "rb").read() ==
                  open(os.path.join(out, "hidden.emf"), "rb").read(), "the same metafile")
     print_to_pdf(driver, os.path.join(out, "hidden-again.pdf"))
-    before, after = ([w for w in words(os.path.join(out, name))[0] if w[2] >= 30]
-                     for name in ("hidden.pdf", "hidden-again.pdf"))
-    checks.check(before == after and before, "the same page below its dated heading")
+    for name in ("hidden", "hidden-again"):
+        subprocess.run(["pdftoppm", "-r", "40", "-singlefile", os.path.join(out, name + ".pdf"),
+                        os.path.join(out, name)], check=True)
+    before, after = (read_ppm(os.path.join(out, name + ".ppm"))[20:] for name in ("hidden",
+                                                                               "hidden-again"))
+    checks.check((before == after).all(), "the same page below its dated heading")
     gdi = dict(line.partition(" ")[::2] for line in driver.hook("gdi-objects"))
     checks.equal((gdi["alive"], gdi["uncounted"]), ("0", ""), "no GDI object left behind")
     checks.equal(driver.close_and_wait(), 0, "exit code")
