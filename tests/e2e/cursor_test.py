@@ -48,7 +48,10 @@ def test(driver, checks, args):
     env = dict(os.environ, DISPLAY=wine_session()["DISPLAY"])
 
     def xdotool(*words):
+        """X input, then a pause: the program reads it from the display on its own time."""
         subprocess.run(["xdotool", *map(str, words)], env=env, check=True)
+        time.sleep(0.3)
+        driver.cmd("sync")
 
     driver.start()
     driver.hook("gdi-objects")  # counted from here on
@@ -65,7 +68,6 @@ def test(driver, checks, args):
 
     def at(x, y, *then):
         xdotool("mousemove", left + x, top + y, *then)
-        driver.cmd("sync")
 
     def menu_item(name):
         """Right click, then the fourth item: (enabled, checked) from the open menu's pixels."""
@@ -117,7 +119,6 @@ def test(driver, checks, args):
     at(width + 80, height // 2, "mouseup", "1")
     checks.equal(cursors()[1], [sample_at(x_of(700)), 2047], "a drag of B past the right edge")
     xdotool("key", "Left", "shift+Left", "Tab", "Home", "Right")
-    driver.cmd("sync")
     rows, samples = cursors()
     checks.equal(samples, [1, 1982], "Left, Shift+Left, Tab, Home, Right")
 

@@ -9,7 +9,8 @@
 // Paths may be Unix paths; they are read through Wine's Z: drive.
 //
 //   start <exe> [args]        starts the program, waits for its first idle
-//                             message loop and its window: pid, hwnd, idle-ms
+//                             message loop and its window (and for the window
+//                             manager to have placed it): pid, hwnd, idle-ms
 //   title                     the main window's title
 //   client-origin             the screen position of the main window's client
 //                             area (X root coordinates, for xdotool)
@@ -199,6 +200,17 @@ void Start(const std::vector<std::string>& words) {
   QueryPerformanceFrequency(&frequency);
   g_main = FindWindowOf(nullptr, 10000);
   if (!g_main) Fail("the program shows no window");
+  // The window manager may still move and size the new window (maximise it): what
+  // follows sees the window once it has kept its place for 300 ms.
+  RECT was{}, now{};
+  GetWindowRect(g_main, &was);
+  for (DWORD first = GetTickCount(), kept = first;
+       GetTickCount() - kept < 300 && GetTickCount() - first < 5000; Sleep(20)) {
+    GetWindowRect(g_main, &now);
+    if (EqualRect(&was, &now)) continue;
+    was = now;
+    kept = GetTickCount();
+  }
   std::printf("pid %lu\nhwnd %p\nidle-ms %.1f\n", g_process.dwProcessId, static_cast<void*>(g_main),
               1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
                   static_cast<double>(frequency.QuadPart));
