@@ -150,7 +150,8 @@ def test(driver, checks, args):
                                                                                "hidden-again"))
     checks.check((before == after).all(), "the same page below its dated heading")
     gdi = dict(line.partition(" ")[::2] for line in driver.hook("gdi-objects"))
-    checks.equal((gdi["alive"], gdi["uncounted"]), ("0", ""), "no GDI object left behind")
+    checks.equal((gdi["alive"], gdi["deleted-while-selected"], gdi["uncounted"]), ("0", "0", ""),
+                 "GDI objects held, deleted while selected; calls not counted")
     checks.equal(driver.close_and_wait(), 0, "exit code")
 
 
