@@ -1,6 +1,5 @@
-"""The time cursors with real X input (xdotool): the right-click item and its check mark,
-a click, a drag past the edge, the keys, the rows of "Messungen"; the window, the metafile
-and the printed page carrying them, and every output as before once they are hidden again."""
+"""The time cursors with real X input (xdotool): menu item, click, drag, keys, the rows of
+"Messungen"; window, metafile and printed page with them, and as before once hidden again."""
 
 import glob
 import os
@@ -18,13 +17,12 @@ YELLOW = (255, 255, 0)
 # Channel 1 climbs by one count every 8 samples, channel 2 counts 0 to 7 within them:
 # the values at a cursor tell its sample.
 RAMP = {1: [i // 8 for i in range(2048)], 2: [16 + 32 * (i % 8) for i in range(2048)]}
-PREFIXES = {"\xb5": 1e-6, "m": 1e-3, "": 1}
 
 
 def number(text):
     """A reading such as "-1,97 V" or "31,3 mV" as a number."""
-    match = re.fullmatch(r"(-?[\d,]+) ([\xb5m]?)V", text)
-    return float(match[1].replace(",", ".")) * PREFIXES[match[2]]
+    whole, milli = re.fullmatch(r"(-?[\d,]+) (m?)V", text).groups()
+    return float(whole.replace(",", ".")) / (1000 if milli else 1)
 
 
 def emf_texts(path):
@@ -48,9 +46,8 @@ def test(driver, checks, args):
     env = dict(os.environ, DISPLAY=wine_session()["DISPLAY"])
 
     def xdotool(*words):
-        """X input, then a pause: the program reads it from the display on its own time."""
         subprocess.run(["xdotool", *map(str, words)], env=env, check=True)
-        time.sleep(0.3)
+        time.sleep(0.3)  # the program reads the display on its own time
         driver.cmd("sync")
 
     driver.start()
@@ -74,8 +71,7 @@ def test(driver, checks, args):
         open menu's pixels); then chosen."""
         at(300, 200, "click", "3")
         driver.cmd("wait-dialog 5000")
-        row = driver.screenshot(name, "dialog")[3:-3, 3:-3].astype(int).sum(axis=2)
-        row = numpy.array_split(row, 4)[3]
+        row = numpy.array_split(driver.screenshot(name, "dialog")[3:-3, 3:-3].sum(axis=2), 4)[3]
         checks.equal(((row[:, 15:] < 100).sum() > 20, (row[:, :13] < 100).sum() > 4),
                      (True, shown), f"\"Cursor\" enabled, checked: {shown}")
         xdotool("key", "Up", "Return")
@@ -90,12 +86,11 @@ def test(driver, checks, args):
                    for v1, v2 in zip(rows["Kanal 1"][:2], rows["Kanal 2"][:2])]
         return rows, samples
 
-    # Shown over the start-up traces: two dotted lines at 512 and 1536, and the read-out.
+    # Shown over the start-up traces: two dotted lines at 512 and 1536.
     toggle("menu-off", False)
     picture = driver.screenshot("cursors")  # doc/cursors.png
     lines = [count(picture, YELLOW, (x_of(s), 40, x_of(s) + 1, height - 40)) for s in (512, 1536)]
     checks.check(min(lines) > (height - 80) / 3, f"two dotted yellow lines: {lines} pixels")
-    checks.check(count(picture, YELLOW, (40, 44, width // 2, 100)) > 200, "the read-out")
     # A click moves the nearer cursor, A; a press beside the plot area does nothing.
     at(x_of(700), height // 2, "click", "1")
     at(20, 20, "click", "1")
@@ -136,7 +131,6 @@ def test(driver, checks, args):
 
     # Hidden again: the same metafile and page as before.
     toggle("menu-on-again", True)
-    checks.equal(count(driver.screenshot("hidden"), YELLOW), 0, "no yellow in the window")
     export(driver, 6061, os.path.join(out, "hidden-again.emf"))
     checks.check(open(os.path.join(out, "hidden-again.emf"), "rb").read() ==
                  open(os.path.join(out, "hidden.emf"), "rb").read(), "the same metafile")

@@ -60,21 +60,20 @@ def as_root(*command):
 
 def print_to_pdf(driver, path, copies=1):
     """Prints through the print dialog to the CUPS PDF printer; whether it wrote a
-    PDF, copied to `path` once cups-pdf has finished it."""
+    PDF, copied to `path`."""
     folders = (f"{pwd.getpwuid(os.getuid()).pw_dir}/PDF", "/var/spool/cups-pdf/ANONYMOUS")
     before = {p for f in folders for p in glob.glob(f"{f}/*Druck*.pdf")}
     driver.dialog(6050, "Print")
     if copies > 1:
         driver.cmd(f"set-text 1154 {copies}")  # "Number of copies"
     driver.press(1)
-    size = -1
-    for _ in range(300):  # a new job's file, once its size stays the same
+    for _ in range(300):  # a new job's file
         new = sorted({p for f in folders for p in glob.glob(f"{f}/*Druck*.pdf")} - before,
                      key=os.path.getmtime)
-        if new and size == os.path.getsize(new[-1]) > 0:
+        if new:
+            time.sleep(0.5)  # cups-pdf may still be closing it
             return shutil.copy(new[-1], path) is not None
-        size = os.path.getsize(new[-1]) if new else -1
-        time.sleep(0.3)
+        time.sleep(0.1)
     return False
 
 
