@@ -1,53 +1,52 @@
 #include "display/cursor_readout.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
+#include "display/channel_names.h"
 #include "display/number_text.h"
 #include "display/sample_scale.h"
 
 namespace vexal {
 namespace {
 
-constexpr const char* kShortNames[] = {"CH1", "CH2"};
-constexpr const char* kLongNames[] = {"Kanal 1", "Kanal 2"};
-constexpr char kNone[] = "-";
+using Number = char[kSiNumberSize];
 
-// At A, at B, and B - A.
+// At A, at B, and B - A, as the user reads them; "-" where there is nothing to read.
 struct Reading {
-  std::string a, b, difference;
+  Number a = "-", b = "-", difference = "-";
 };
-
-std::int64_t PowerOfTen64(int n) {
-  std::int64_t power = 1;
-  for (int i = 0; i < n; ++i) power *= 10;
-  return power;
-}
 
 // count steps, exactly.
 ExactNumber Steps(const ExactStep& step, std::int64_t count) {
-  return {count * step.units, PowerOfTen64(step.decimals)};
+  const ExactNumber one = step.Exact();
+  return {count * one.numerator, one.denominator};
 }
 
-Reading TimeReading(const Cursors& cursors, const ExactStep& dt) {
-  const int a = cursors.sample[kCursorA], b = cursors.sample[kCursorB];
-  return {SiNumber(Steps(dt, a), "s"), SiNumber(Steps(dt, b), "s"),
-          SiNumber(Steps(dt, b - a), "s")};
+// The readings of count(A) and count(B) steps.
+void Read(Reading& reading, const ExactStep& step, int a, int b, const char* unit) {
+  WriteSiNumber(reading.a, Steps(step, a), unit);
+  WriteSiNumber(reading.b, Steps(step, b), unit);
+  WriteSiNumber(reading.difference, Steps(step, b - a), unit);
+}
+
+void ReadTimes(Reading& reading, const Cursors& cursors, const ExactStep& dt) {
+  Read(reading, dt, cursors.sample[kCursorA], cursors.sample[kCursorB], "s");
+}
+
+void ReadChannel(Reading& reading, const Cursors& cursors, const ChannelSamples& samples,
+                 const ScaleLabel& label) {
+  Read(reading, VoltsPerCount(label), samples[cursors.sample[kCursorA]] - kCentreSample,
+       samples[cursors.sample[kCursorB]] - kCentreSample, "V");
 }
 
 // 1 / |B - A|; "-" when it has no value.
-std::string Inverse(const Cursors& cursors, const ExactStep& dt) {
+void ReadInverse(Number& text, const Cursors& cursors, const ExactStep& dt) {
   const std::int64_t span = std::llabs(cursors.sample[kCursorB] - cursors.sample[kCursorA]);
-  if (span == 0 || dt.units <= 0) return kNone;
-  return SiNumber(ExactNumber{PowerOfTen64(dt.decimals), span * dt.units}, "Hz");
-}
-
-Reading ChannelReading(const Cursors& cursors, const ChannelSamples& samples,
-                       const ScaleLabel& label) {
-  const ExactStep q = VoltsPerCount(label);
-  const int a = samples[cursors.sample[kCursorA]] - kCentreSample;
-  const int b = samples[cursors.sample[kCursorB]] - kCentreSample;
-  return {SiNumber(Steps(q, a), "V"), SiNumber(Steps(q, b), "V"), SiNumber(Steps(q, b - a), "V")};
+  if (span == 0 || dt.units <= 0) return;
+  const ExactNumber step = dt.Exact();
+  WriteSiNumber(text, ExactNumber{step.denominator, span * step.numerator}, "Hz");
 }
 
 }  // namespace
@@ -55,14 +54,21 @@ Reading ChannelReading(const Cursors& cursors, const ChannelSamples& samples,
 std::vector<ReadoutLine> CursorReadout(const Cursors& cursors, const WaveformSnapshot& store,
                                        const ScaleLabels& labels, int timebaseId) {
   const ExactStep dt = SecondsPerSample(timebaseId);
-  const Reading t = TimeReading(cursors, dt);
-  std::vector<ReadoutLine> lines = {{-1, "A: " + t.a + "   B: " + t.b + "   B-A: " + t.difference +
-                                             "   1/|B-A|: " + Inverse(cursors, dt)}};
+  Reading t;
+  ReadTimes(t, cursors, dt);
+  Number inverse = "-";
+  ReadInverse(inverse, cursors, dt);
+  char line[4 * kSiNumberSize + 32];
+  std::snprintf(line, sizeof line, "A: %s   B: %s   B-A: %s   1/|B-A|: %s", t.a, t.b, t.difference,
+                inverse);
+  std::vector<ReadoutLine> lines = {{-1, line}};
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (store.hasData[channel] == 0) continue;
-    const Reading v = ChannelReading(cursors, store.samples[channel], labels[channel]);
-    lines.push_back({channel, std::string(kShortNames[channel]) + ": A " + v.a + "   B " + v.b +
-                                  "   B-A " + v.difference});
+    Reading v;
+    ReadChannel(v, cursors, store.samples[channel], labels[channel]);
+    std::snprintf(line, sizeof line, "%s: A %s   B %s   B-A %s", ShortChannelName(channel), v.a,
+                  v.b, v.difference);
+    lines.push_back({channel, line});
   }
   return lines;
 }
@@ -70,17 +76,22 @@ std::vector<ReadoutLine> CursorReadout(const Cursors& cursors, const WaveformSna
 std::string CursorTable(const Cursors& cursors, const WaveformSnapshot& store,
                         const ScaleLabels& labels, int timebaseId) {
   const ExactStep dt = SecondsPerSample(timebaseId);
-  const Reading t = TimeReading(cursors, dt);
-  std::string text =
-      "Cursor\tA\tB\tB-A\r\nZeit\t" + t.a + '\t' + t.b + '\t' + t.difference + "\r\n";
+  Reading t;
+  ReadTimes(t, cursors, dt);
+  char text[8 * kSiNumberSize + 96];
+  std::size_t used = std::snprintf(text, sizeof text, "Cursor\tA\tB\tB-A\r\nZeit\t%s\t%s\t%s\r\n",
+                                   t.a, t.b, t.difference);
   for (int channel = 0; channel < kChannelCount; ++channel) {
-    const Reading v = store.hasData[channel] != 0
-                          ? ChannelReading(cursors, store.samples[channel], labels[channel])
-                          : Reading{kNone, kNone, kNone};
-    text +=
-        std::string(kLongNames[channel]) + '\t' + v.a + '\t' + v.b + '\t' + v.difference + "\r\n";
+    Reading v;
+    if (store.hasData[channel] != 0)
+      ReadChannel(v, cursors, store.samples[channel], labels[channel]);
+    used += std::snprintf(text + used, sizeof text - used, "%s\t%s\t%s\t%s\r\n",
+                          ChannelName(channel), v.a, v.b, v.difference);
   }
-  return text + "1/|B-A|\t\t\t" + Inverse(cursors, dt) + "\r\n";
+  Number inverse = "-";
+  ReadInverse(inverse, cursors, dt);
+  std::snprintf(text + used, sizeof text - used, "1/|B-A|\t\t\t%s\r\n", inverse);
+  return text;
 }
 
 }  // namespace vexal
