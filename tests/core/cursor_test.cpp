@@ -1,5 +1,4 @@
-// The two time cursors: how the mouse and the keys move them, what they read,
-// and how the picture and the page show them.
+// The time cursors: how mouse and keys move them, what they read, how picture and page show them.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -55,9 +54,8 @@ TEST(Cursors, MouseAndKeysMoveTheActiveCursor) {
 // area without width. Cases: width, x - left, sample.
 TEST(Cursors, SampleUnderThePointerAtSeveralWidths) {
   const std::tuple<int, int, int> cases[] = {
-      {720, 0, 0},      {720, 1, 3},      {720, 360, 1024}, {720, 719, 2045}, {720, 720, 2047},
-      {720, -1, 0},     {2048, 777, 777}, {4096, 1, 1},     {4096, 3, 2},     {4096, 2, 1},
-      {1880, 100, 109}, {3, 1, 683},      {3, 2, 1365},     {0, 5, 0},        {-20, 5, 0}};
+      {720, 1, 3},  {720, 360, 1024}, {720, 720, 2047}, {720, -1, 0}, {2048, 777, 777},
+      {4096, 1, 1}, {4096, 3, 2},     {4096, 2, 1},     {3, 1, 683},  {0, 5, 0}};
   for (const auto& [width, dx, sample] : cases) {
     const PlotArea area{40, 40, 40 + width, 560};
     EXPECT_EQ(SampleAtX(area, 40 + dx), sample) << width << " " << dx;
@@ -71,11 +69,9 @@ TEST(Cursors, SampleUnderThePointerAtSeveralWidths) {
   for (const auto& [shown, x, y, cursor] : points) {
     EXPECT_EQ(CursorLineAt({shown, {512, 514}, kCursorB}, area, x, y, 3), cursor) << x << " " << y;
   }
-  EXPECT_TRUE(InPlotArea(area, 2088, 560));
 }
 
-// Channel 1 at 1 V / DIV has +1 and -1 counts at the cursors (31.25 mV: a half), channel 2
-// at 200 mV / DIV +127 and -128.
+// Channel 1 at 1 V / DIV +1 and -1 counts (31.25 mV: a half), channel 2 at 200 mV +127, -128.
 WaveformSnapshot CursorStore(int a, int b, int ch2) {
   WaveformSnapshot store;
   store.samples[0][a] = 129;
@@ -90,9 +86,6 @@ const ScaleLabels kCursorLabels = {ScaleLabel{1, kUnitVolt}, ScaleLabel{200, kUn
 TEST(CursorReadout, TimesDifferencesAndValues) {
   const std::pair<std::array<int, 4>, Lines> cases[] = {
       // A, B, timebase, channel 2 with data
-      {{520, 1523, IDM_TB_100MS, 1},
-       {"A: 254 ms   B: 744 ms   B-A: 490 ms   1/|B-A|: 2,04 Hz",
-        "CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV", "CH2: A 794 mV   B -800 mV   B-A -1,59 V"}},
       {{1523, 520, IDM_TB_100MS, 0},
        {"A: 744 ms   B: 254 ms   B-A: -490 ms   1/|B-A|: 2,04 Hz",
         "CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV"}},
@@ -105,7 +98,7 @@ TEST(CursorReadout, TimesDifferencesAndValues) {
   };
   for (const auto& [in, lines] : cases) {
     const auto [a, b, timebase, ch2] = in;
-    Lines got;  // the lines' colours: the layer's tests
+    Lines got;
     for (const ReadoutLine& line :
          CursorReadout({true, {a, b}}, CursorStore(a, b, ch2), kCursorLabels, timebase)) {
       got.push_back(line.text);

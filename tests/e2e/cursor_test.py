@@ -1,10 +1,9 @@
 """The time cursors with real X input (xdotool): menu item, click, drag, keys, the rows of
-"Messungen"; window, metafile and printed page with them, and as before once hidden again."""
+"Messungen"; window, metafile and printed page with them, the metafile as before once hidden."""
 
 import glob
 import os
 import re
-import struct
 import subprocess
 import time
 
@@ -14,8 +13,7 @@ from output_test import export, print_to_pdf, words
 from vexal_e2e import count, run, text_file, wine_session
 
 YELLOW = (255, 255, 0)
-# Channel 1 climbs by one count every 8 samples, channel 2 counts 0 to 7 within them:
-# the values at a cursor tell its sample.
+# Channel 1 climbs a count every 8 samples, channel 2 counts 0 to 7 within: values tell samples.
 RAMP = {1: [i // 8 for i in range(2048)], 2: [16 + 32 * (i % 8) for i in range(2048)]}
 
 
@@ -23,18 +21,6 @@ def number(text):
     """A reading such as "-1,97 V" or "31,3 mV" as a number."""
     whole, milli = re.fullmatch(r"(-?[\d,]+) (m?)V", text).groups()
     return float(whole.replace(",", ".")) / (1000 if milli else 1)
-
-
-def emf_texts(path):
-    """The texts of a metafile's text records (EMR_EXTTEXTOUTW, 84), in order."""
-    data, texts, at = open(path, "rb").read(), [], 0
-    while at < len(data):
-        kind, size = struct.unpack_from("<II", data, at)
-        if kind == 84:
-            chars, offset = struct.unpack_from("<II", data, at + 44)
-            texts.append(data[at + offset:at + offset + 2 * chars].decode("utf-16-le"))
-        at += size
-    return texts
 
 
 def test(driver, checks, args):
@@ -56,8 +42,7 @@ def test(driver, checks, args):
     width, height = driver.screenshot("start").shape[1::-1]
     plot_width = width - 80
 
-    def x_of(sample):
-        """The pixel of a sample's line, as the traces are drawn."""
+    def x_of(sample):  # as the traces are drawn
         return 40 + int(plot_width * (sample / 2048))
 
     def sample_at(x):
@@ -67,8 +52,7 @@ def test(driver, checks, args):
         xdotool("mousemove", left + x, top + y, *then)
 
     def toggle(name, shown):
-        """Right click: the fourth item, "Cursor", enabled and checked while `shown` (the
-        open menu's pixels); then chosen."""
+        """Right click: "Cursor" enabled, checked while `shown` (the menu's pixels); chosen."""
         at(300, 200, "click", "3")
         driver.cmd("wait-dialog 5000")
         row = numpy.array_split(driver.screenshot(name, "dialog")[3:-3, 3:-3].sum(axis=2), 4)[3]
@@ -96,12 +80,10 @@ def test(driver, checks, args):
     at(20, 20, "click", "1")
     toggle("menu-on", True)
 
-    # Hidden: a file opened, the outputs as they always were. Shown again where they were,
-    # with the values of the file.
+    # Hidden, a file opened: the metafile as ever; shown again where they were, its values.
     driver.hook("drop", saved)
     driver.cmd("sync")
     export(driver, 6061, os.path.join(out, "hidden.emf"))
-    print_to_pdf(driver, os.path.join(out, "hidden.pdf"))
     toggle("menu-off-file", False)
     rows, samples = cursors()
     checks.equal((list(rows), samples), (["Cursor", "Zeit", "Kanal 1", "Kanal 2", "1/|B-A|"],
@@ -121,23 +103,19 @@ def test(driver, checks, args):
         f"CH{n}: A {v[0]}   B {v[1]}   B-A {v[2]}" for n, v in ((1, rows["Kanal 1"]),
                                                           (2, rows["Kanal 2"]))]
     export(driver, 6061, os.path.join(out, "shown.emf"))
-    texts = emf_texts(os.path.join(out, "shown.emf"))
-    checks.check(all(line in texts for line in readout + ["A", "B"]),
-                 f"the metafile's text records: {readout}")
+    emf = open(os.path.join(out, "shown.emf"), "rb").read()
+    checks.check(all(line.encode("utf-16-le") in emf for line in readout),
+                 f"the metafile's texts: {readout}")
     if checks.check(print_to_pdf(driver, os.path.join(out, "shown.pdf")), "printed"):
         page = " ".join(w[0] for w in words(os.path.join(out, "shown.pdf"))[0])
         checks.check(all(" ".join(line.split()) in page for line in readout),
                      "the printed page's read-out")
 
-    # Hidden again: the same metafile and page as before.
+    # Hidden again: the same metafile as before (the page's calls: the unit tests).
     toggle("menu-on-again", True)
     export(driver, 6061, os.path.join(out, "hidden-again.emf"))
     checks.check(open(os.path.join(out, "hidden-again.emf"), "rb").read() ==
                  open(os.path.join(out, "hidden.emf"), "rb").read(), "the same metafile")
-    print_to_pdf(driver, os.path.join(out, "hidden-again.pdf"))
-    before, after = ([w for w in words(os.path.join(out, name))[0] if w[2] >= 30]
-                     for name in ("hidden.pdf", "hidden-again.pdf"))
-    checks.check(before == after and before, "the same page's words below its dated heading")
     gdi = dict(line.partition(" ")[::2] for line in driver.hook("gdi-objects"))
     checks.equal((gdi["alive"], gdi["deleted-while-selected"], gdi["uncounted"]), ("0", "0", ""),
                  "GDI objects held, deleted while selected; calls not counted")

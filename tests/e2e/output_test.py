@@ -64,8 +64,7 @@ def print_to_pdf(driver, path, copies=1):
     folders = (f"{pwd.getpwuid(os.getuid()).pw_dir}/PDF", "/var/spool/cups-pdf/ANONYMOUS")
     before = {p for f in folders for p in glob.glob(f"{f}/*Druck*.pdf")}
     driver.dialog(6050, "Print")
-    if copies > 1:
-        driver.cmd(f"set-text 1154 {copies}")  # "Number of copies"
+    driver.cmd(f"set-text 1154 {copies}")  # "Number of copies"
     driver.press(1)
     for _ in range(300):  # a new job's file
         new = sorted({p for f in folders for p in glob.glob(f"{f}/*Druck*.pdf")} - before,
