@@ -41,10 +41,10 @@ void ReadChannel(Reading& reading, const Cursors& cursors, const ChannelSamples&
        samples[cursors.sample[kCursorB]] - kCentreSample, "V");
 }
 
-// 1 / |B - A|; "-" when it has no value.
+// 1 / |B - A|: "-" when A = B, and without a timebase, since SiNumber writes "-" for a
+// fraction over 0.
 void ReadInverse(Number& text, const Cursors& cursors, const ExactStep& dt) {
   const std::int64_t span = std::llabs(cursors.sample[kCursorB] - cursors.sample[kCursorA]);
-  if (span == 0 || dt.units <= 0) return;
   const ExactNumber step = dt.Exact();
   WriteSiNumber(text, ExactNumber{step.denominator, span * step.numerator}, "Hz");
 }
@@ -56,7 +56,7 @@ std::vector<ReadoutLine> CursorReadout(const Cursors& cursors, const WaveformSna
   const ExactStep dt = SecondsPerSample(timebaseId);
   Reading t;
   ReadTimes(t, cursors, dt);
-  Number inverse = "-";
+  Number inverse;
   ReadInverse(inverse, cursors, dt);
   char line[4 * kSiNumberSize + 32];
   std::snprintf(line, sizeof line, "A: %s   B: %s   B-A: %s   1/|B-A|: %s", t.a, t.b, t.difference,
@@ -88,7 +88,7 @@ std::string CursorTable(const Cursors& cursors, const WaveformSnapshot& store,
     used += std::snprintf(text + used, sizeof text - used, "%s\t%s\t%s\t%s\r\n",
                           ChannelName(channel), v.a, v.b, v.difference);
   }
-  Number inverse = "-";
+  Number inverse;
   ReadInverse(inverse, cursors, dt);
   std::snprintf(text + used, sizeof text - used, "1/|B-A|\t\t\t%s\r\n", inverse);
   return text;

@@ -64,11 +64,14 @@ TEST(Cursors, SampleUnderThePointerAtSeveralWidths) {
   const PlotArea area{40, 40, 2088, 560};  // sample i at x = 40 + i
   const std::tuple<bool, int, int, int> points[] = {
       {false, 552, 300, kNoCursor}, {true, 557, 300, kCursorB},  {true, 551, 300, kCursorB},
-      {true, 549, 300, kCursorA},   {true, 548, 300, kNoCursor}, {true, 558, 300, kNoCursor},
-      {true, 552, 39, kNoCursor},   {true, 552, 561, kNoCursor}};
+      {true, 549, 300, kCursorA},   {true, 548, 300, kNoCursor}, {true, 552, 561, kNoCursor}};
   for (const auto& [shown, x, y, cursor] : points) {
     EXPECT_EQ(CursorLineAt({shown, {512, 514}, kCursorB}, area, x, y, 3), cursor) << x << " " << y;
   }
+  const std::tuple<int, int, bool> edges[] = {{40, 40, true},   {2088, 560, true},
+                                              {39, 300, false}, {2089, 300, false},
+                                              {552, 39, false}, {552, 561, false}};
+  for (const auto& [x, y, in] : edges) EXPECT_EQ(InPlotArea(area, x, y), in) << x << " " << y;
 }
 
 // Channel 1 at 1 V / DIV +1 and -1 counts (31.25 mV: a half), channel 2 at 200 mV +127, -128.
@@ -105,6 +108,11 @@ TEST(CursorReadout, TimesDifferencesAndValues) {
     }
     EXPECT_EQ(got, lines) << a << " " << b;
   }
+  // The dialog's rows: a channel without data has "-" in each cell.
+  EXPECT_EQ(
+      CursorTable({true, {1523, 520}}, CursorStore(1523, 520, 0), kCursorLabels, IDM_TB_100MS),
+      "Cursor\tA\tB\tB-A\r\nZeit\t744 ms\t254 ms\t-490 ms\r\n"
+      "Kanal 1\t31,3 mV\t-31,3 mV\t-62,5 mV\r\nKanal 2\t-\t-\t-\r\n1/|B-A|\t\t\t2,04 Hz\r\n");
 }
 
 // Hidden cursors add no call: the picture's and the page's own tests pass them hidden and
@@ -115,6 +123,7 @@ TEST(CursorLayer, LinesLettersAndReadOutOnScreen) {
   const WaveformSnapshot store = CursorStore(1024, 2047, 1);
   RecordingCanvas canvas;
   RenderWaveformPicture(canvas, {800, 600, 8, 16}, store, kCursorLabels, IDM_TB_100MS, cursors);
+  EXPECT_EQ(canvas.Strokes(3).front(), (test::Stroke{400, 40, 400, 43}));  // 3 pixels, 3 apart
   const Lines calls(canvas.calls.end() - 15, canvas.calls.end());
   EXPECT_EQ(calls, (Lines{"pen 1 #ffff00", "174 lines", "release", "transparent", "colour #ffff00",
                           "align 6", "text 400 24 A", "text 759 24 B", "align 0", "colour #ffff00",
