@@ -29,9 +29,18 @@ double Now() {
   return static_cast<double>(t.QuadPart) / frequency;
 }
 
-HANDLE Create(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+HANDLE Create(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                      nullptr);
+}
+
+// The export's paths are UTF-16; the folder comes in the ANSI code page, as argv does.
+std::wstring Wide(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          static_cast<int>(wide.size()))));
+  return wide;
 }
 
 struct Result {
@@ -53,7 +62,7 @@ int main(int argc, char** argv) {
   GetTempPathA(MAX_PATH, temp);
   const std::string folder = argc > 1 ? argv[1] : temp;
   const int rounds = argc > 2 ? std::max(3, std::atoi(argv[2])) : 30;
-  const std::string path = folder + "\\vexal-bench-export.txt";
+  const std::wstring path = Wide(folder + "\\vexal-bench-export.txt");
 
   const std::vector<std::string> pieces =
       vexal::TextExportPieces(vexal::DemonstrationTraces(), vexal::TimeStamp{2024, 12, 5, 9, 7});
@@ -105,7 +114,7 @@ int main(int argc, char** argv) {
       if (round > 0) result->ms.push_back((Now() - start) * 1000.0);  // round 0 warms up
     }
   }
-  DeleteFileA(path.c_str());
+  DeleteFileW(path.c_str());
 
   std::printf("Text export, %zu bytes in %zu pieces, %d rounds, folder %s\n\n", joined.size(),
               pieces.size(), rounds, folder.c_str());

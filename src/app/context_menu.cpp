@@ -16,10 +16,17 @@ namespace vexal {
 namespace {
 
 // The user's decimal separator, so that a spreadsheet in that locale takes the
-// copied values as numbers. At most three characters.
+// copied values as numbers. At most three characters, in the 1252 text of the
+// values: read in UTF-16 and converted to 1252 itself, not by the system's
+// ANSI code page; one that 1252 cannot hold gives the point.
 std::string DecimalSeparator() {
-  char separator[4] = "";
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) == 0) {
+  wchar_t wide[4] = L"";
+  char separator[8] = "";
+  BOOL lost = FALSE;
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, wide, 4) == 0 ||
+      WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, wide, -1, separator, sizeof separator,
+                          nullptr, &lost) == 0 ||
+      lost) {
     return ".";
   }
   return separator;
@@ -45,7 +52,7 @@ bool ShowContextMenu(HWND window, LPARAM lParam) {
   }
   ClientToScreen(window, &at);
 
-  HMENU menu = LoadMenuA(TheMainWindowState().instance, "VEXALKONTEXT");
+  HMENU menu = LoadMenuW(TheMainWindowState().instance, L"VEXALKONTEXT");
   if (menu == nullptr) return true;
   HMENU popup = GetSubMenu(menu, 0);
   // Values, measurements and cursors need a channel with data; the picture is

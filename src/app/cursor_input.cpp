@@ -95,7 +95,7 @@ bool SetCursorPointer(HWND window, LPARAM lParam) {
   if (CursorLineAt(TheCursors(), WindowPlotArea(), at.x, at.y, kLineReach) == kNoCursor) {
     return false;
   }
-  SetCursor(LoadCursorA(nullptr, IDC_SIZEWE));
+  SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
   return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "app/context_menu.h"
 #include "app/cursor_input.h"
 #include "app/demo_traces.h"
@@ -17,7 +19,7 @@ namespace {
 
 MainWindowState state;
 
-void OnCreate(const CREATESTRUCTA& create) {
+void OnCreate(const CREATESTRUCTW& create) {
   state.baseUnitX = LOWORD(GetDialogBaseUnits());
   state.baseUnitY = HIWORD(GetDialogBaseUnits());
   state.instance = create.hInstance;
@@ -37,21 +39,23 @@ void OnPaint(HWND window) {
 }
 
 // A file dropped on the window: its traces replace the current ones. shell32
-// is loaded only now: linked, it would cost every start of the program.
+// is loaded only now (or at start, for a file named there): linked, it would
+// cost every start of the program. The name is taken in UTF-16, of any length.
 void OnDropFiles(HWND window, HDROP drop) {
-  using QueryFunction = UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT);
+  using QueryFunction = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
   using FinishFunction = void(WINAPI*)(HDROP);
-  static const HMODULE shell = LoadLibraryA("shell32.dll");
+  static const HMODULE shell = LoadLibraryW(L"shell32.dll");
   const auto query = reinterpret_cast<QueryFunction>(
-      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "DragQueryFileA") : nullptr));
+      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "DragQueryFileW") : nullptr));
   const auto finish = reinterpret_cast<FinishFunction>(
       reinterpret_cast<void*>(shell ? GetProcAddress(shell, "DragFinish") : nullptr));
   if (query == nullptr || finish == nullptr) return;
-  char path[MAX_PATH] = "";
-  const bool named = query(drop, 0, path, MAX_PATH) > 0;
+  std::wstring path(query(drop, 0, nullptr, 0), L'\0');
+  const bool named =
+      !path.empty() && query(drop, 0, path.data(), static_cast<UINT>(path.size() + 1)) > 0;
   finish(drop);
   if (!named) return;
-  if (const char* error = LoadSavedExport(path)) {
+  if (const char* error = LoadSavedExport(path.c_str())) {
     ShowErrorBox(window, error);
   } else {
     InvalidateRect(window, nullptr, TRUE);
@@ -67,7 +71,7 @@ const MainWindowState& TheMainWindowState() {
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      OnCreate(*reinterpret_cast<const CREATESTRUCTA*>(lParam));
+      OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam));
       return 0;
     case WM_SIZE:
       // Stored as it comes, 0 x 0 for a minimised window; the class styles
@@ -89,17 +93,17 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_SETCURSOR:
       if (SetCursorPointer(window, lParam)) return TRUE;
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_KEYDOWN:
       if (HandleCursorKey(window, wParam)) return 0;
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_COMMAND:
       // Each ignores the other's identifiers; any other is not passed on.
       HandleMenuCommand(window, wParam);
       HandleContextCommand(window, wParam);
       return 0;
     case WM_CONTEXTMENU:
-      if (!ShowContextMenu(window, lParam)) return DefWindowProcA(window, message, wParam, lParam);
+      if (!ShowContextMenu(window, lParam)) return DefWindowProcW(window, message, wParam, lParam);
       return 0;
     case WM_DROPFILES:
       OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
@@ -108,7 +112,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/measurement_table.h"
+#include "display/wide_text.h"
 #include "display/waveform_store.h"
 #include "output/clipboard.h"
 #include "resource.h"
@@ -25,7 +26,8 @@ void ShowTable(HWND dialog, const std::string& table, int id) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < table.size(); ++i) {
     if (table[i] != '\t' && table[i] != '\r') continue;
-    SetDlgItemTextA(dialog, id++, table.substr(start, i - start).c_str());
+    SetDlgItemTextW(dialog, id++,
+                    FromWindows1252(std::string_view(table).substr(start, i - start)).c_str());
     start = i + (table[i] == '\r' ? 2 : 1);  // past TAB, or CR LF
   }
 }
@@ -55,7 +57,7 @@ INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam
   switch (message) {
     case WM_INITDIALOG: {
       // The tables live in ShowMeasurementsDialog while the dialog is open.
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       const auto* tables = reinterpret_cast<const Tables*>(lParam);
       ShowTable(dialog, tables->measurements, IDC_MEASURE_SCALE);
       if (tables->cursors.empty()) {
@@ -73,7 +75,7 @@ INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam
           return TRUE;
         case IDC_MEASURE_COPY: {
           const auto* tables =
-              reinterpret_cast<const Tables*>(GetWindowLongPtrA(dialog, DWLP_USER));
+              reinterpret_cast<const Tables*>(GetWindowLongPtrW(dialog, DWLP_USER));
           CopyTextToClipboard(dialog, tables->measurements + tables->cursors);
           return TRUE;
         }
@@ -94,7 +96,7 @@ void ShowMeasurementsDialog(HINSTANCE instance, HWND owner) {
   const Cursors& cursors = TheCursors();
   const Tables tables = {MeasurementTable(store, labels, timebase),
                          cursors.shown ? CursorTable(cursors, store, labels, timebase) : ""};
-  DialogBoxParamA(instance, "VEXALMESSUNGEN", owner, MeasurementsDialogProc,
+  DialogBoxParamW(instance, L"VEXALMESSUNGEN", owner, MeasurementsDialogProc,
                   reinterpret_cast<LPARAM>(&tables));
 }
 

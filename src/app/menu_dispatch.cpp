@@ -65,7 +65,7 @@ void HandleMenuCommand(HWND window, WPARAM wParam) {
       ShowInterfaceSettingsDialog(TheMainWindowState().instance, window);
       break;
     case MenuAction::kAbout:
-      DialogBoxParamA(TheMainWindowState().instance, "VEXALINFO", window, InfoDialogProc, 0);
+      DialogBoxParamW(TheMainWindowState().instance, L"VEXALINFO", window, InfoDialogProc, 0);
       break;
     case MenuAction::kSelect:
     case MenuAction::kToggleGain:

@@ -11,32 +11,50 @@
 
 namespace {
 
-constexpr char kClassName[] = "Vexal";  // also the menu, icon and accelerators "VEXAL"
+constexpr wchar_t kClassName[] = L"Vexal";  // also the menu, icon and accelerators "VEXAL"
 
+// A Unicode window: its texts, the dialogs it opens and the names dropped on it
+// are UTF-16, whatever the system's ANSI code page is.
 bool RegisterMainWindowClass(HINSTANCE instance) {
-  WNDCLASSA windowClass = {};
+  WNDCLASSW windowClass = {};
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = vexal::MainWndProc;
   windowClass.cbClsExtra = 0;
   windowClass.cbWndExtra = 0;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, kClassName);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconW(instance, kClassName);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
   windowClass.lpszMenuName = kClassName;
   windowClass.lpszClassName = kClassName;
-  return RegisterClassA(&windowClass) != 0;
+  return RegisterClassW(&windowClass) != 0;
 }
 
-// The file named on the command line ("Öffnen mit" passes it in quotes), or
-// an empty text.
-std::string CommandLineFile(const char* commandLine) {
-  std::string file = commandLine != nullptr ? commandLine : "";
-  const auto first = file.find_first_not_of(' ');
-  file.erase(0, first == std::string::npos ? file.size() : first);
-  file.erase(file.find_last_not_of(' ') + 1);
-  if (file.size() >= 2 && file.front() == '"' && file.back() == '"')
-    file = file.substr(1, file.size() - 2);
+// The file named on the command line ("Öffnen mit" passes it in quotes), as
+// UTF-16, or an empty text. shell32 is loaded only when there is an argument:
+// linked, it would cost every start of the program.
+std::wstring CommandLineFile() {
+  const wchar_t* line = GetCommandLineW();
+  // The program's name comes first: up to the closing quote when it begins
+  // with one, else up to the first blank, as CommandLineToArgvW takes it.
+  const wchar_t* rest = line;
+  if (*rest == L'"') {
+    do ++rest;
+    while (*rest != L'\0' && *rest != L'"');
+    if (*rest == L'"') ++rest;
+  } else {
+    while (*rest != L'\0' && *rest != L' ' && *rest != L'\t') ++rest;
+  }
+  while (*rest == L' ' || *rest == L'\t') ++rest;
+  if (*rest == L'\0') return {};
+  using SplitFunction = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+  const HMODULE shell = LoadLibraryW(L"shell32.dll");
+  const auto split = reinterpret_cast<SplitFunction>(
+      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "CommandLineToArgvW") : nullptr));
+  int count = 0;
+  LPWSTR* arguments = split != nullptr ? split(line, &count) : nullptr;
+  std::wstring file = arguments != nullptr && count > 1 ? arguments[1] : L"";
+  if (arguments != nullptr) LocalFree(arguments);
   return file;
 }
 
@@ -46,7 +64,7 @@ std::string CommandLineFile(const char* commandLine) {
 // that a Windows without it still starts the program (which then needs none).
 void LetDropsThrough(HWND window) {
   using FilterFunction = decltype(&ChangeWindowMessageFilterEx);
-  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
   const auto allow = reinterpret_cast<FilterFunction>(reinterpret_cast<void*>(
       user32 ? GetProcAddress(user32, "ChangeWindowMessageFilterEx") : nullptr));
   if (allow == nullptr) return;
@@ -57,14 +75,14 @@ void LetDropsThrough(HWND window) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (!RegisterMainWindowClass(instance)) {
     vexal::ShowErrorBox(nullptr, "Programm arbeitet mit Unicode und setzt Windows NT voraus !");
     return 0;
   }
 
   // Files dropped on the window show a saved text export again.
-  HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, kClassName, "Vexal-Interface V1.0",
+  HWND window = CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, L"Vexal-Interface V1.0",
                                 WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) {
@@ -78,20 +96,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
   LetDropsThrough(window);
   // A file given at start replaces the demonstration traces before the first
   // paint; one that cannot be shown is said so over the window.
-  const std::string file = CommandLineFile(commandLine);
+  const std::wstring file = CommandLineFile();
   const char* error = file.empty() ? nullptr : vexal::LoadSavedExport(file.c_str());
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   if (error != nullptr) vexal::ShowErrorBox(window, error);
 
   // Ctrl+C: "Bild kopieren" of the right-click menu. Freed with the process.
-  HACCEL accelerators = LoadAcceleratorsA(instance, kClassName);
+  HACCEL accelerators = LoadAcceleratorsW(instance, kClassName);
   MSG message = {};
-  // GetMessageA gives -1 only for a bad window filter; stop rather than spin on it.
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (TranslateAcceleratorA(window, accelerators, &message)) continue;
+  // GetMessageW gives -1 only for a bad window filter; stop rather than spin on it.
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorW(window, accelerators, &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   const int exitCode = static_cast<int>(message.wParam);
   // Quitting during a read-out: returning would run the static destructors

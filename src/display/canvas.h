@@ -24,7 +24,7 @@ inline constexpr Colour kDarkRed = MakeColour(160, 0, 0);
 // Values of the GDI text-alignment flags.
 enum class TextAlign : unsigned { kLeftTop = 0, kRightTop = 2, kCentreTop = 6 };
 
-// Up to five int arguments for a wsprintfA-style format.
+// Up to five int arguments for a wsprintf-style format.
 struct TextArgs {
   int count = 0;
   int values[5] = {};
@@ -52,7 +52,8 @@ class Canvas {
   virtual void SetTransparentBackground() = 0;
   virtual void SetTextColour(Colour colour) = 0;
   virtual void SetTextAlign(TextAlign align) = 0;
-  // Formats the Windows-1252 text (wsprintfA on Windows) and writes it whole.
+  // Formats the Windows-1252 text (wsprintfW on Windows, after conversion to
+  // UTF-16) and writes it whole.
   virtual void WriteText(int x, int y, const char* format, const TextArgs& args) = 0;
 };
 

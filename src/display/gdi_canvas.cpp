@@ -1,5 +1,7 @@
 #include "display/gdi_canvas.h"
 
+#include "display/wide_text.h"
+
 namespace vexal {
 
 void GdiCanvas::SelectGrayBrush() {
@@ -51,11 +53,13 @@ void GdiCanvas::SetTextAlign(TextAlign align) {
 
 void GdiCanvas::WriteText(int x, int y, const char* format, const TextArgs& args) {
   if (format == nullptr) return;
-  // wsprintfA writes at most 1024 characters and the terminator.
-  char text[1025];
+  // The format is converted before the numbers go in: the directives are
+  // ASCII, and no byte of the 1252 text is read by another code page.
+  // wsprintfW writes at most 1024 characters and the terminator.
+  wchar_t text[1025];
   const int* v = args.values;
-  wsprintfA(text, format, v[0], v[1], v[2], v[3], v[4]);
-  TextOutA(dc_, x, y, text, lstrlenA(text));
+  wsprintfW(text, FromWindows1252(format).c_str(), v[0], v[1], v[2], v[3], v[4]);
+  TextOutW(dc_, x, y, text, lstrlenW(text));
 }
 
 }  // namespace vexal

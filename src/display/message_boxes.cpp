@@ -1,19 +1,23 @@
 #include "display/message_boxes.h"
 
+#include "display/wide_text.h"
+
 namespace vexal {
 
 namespace {
 
-constexpr char kCaption[] = "Vexal";
+void ShowBox(HWND owner, const char* text, UINT icon) {
+  MessageBoxW(owner, FromWindows1252(text).c_str(), L"Vexal", MB_OK | icon);
+}
 
 }  // namespace
 
 void ShowErrorBox(HWND owner, const char* text) {
-  MessageBoxA(owner, text, kCaption, MB_OK | MB_ICONERROR);
+  ShowBox(owner, text, MB_ICONERROR);
 }
 
 void ShowInformationBox(HWND owner, const char* text) {
-  MessageBoxA(owner, text, kCaption, MB_OK | MB_ICONINFORMATION);
+  ShowBox(owner, text, MB_ICONINFORMATION);
 }
 
 }  // namespace vexal

@@ -1,5 +1,6 @@
 // The program's message boxes: caption "Vexal", an OK button, owned by the
-// given window (nullptr before the main window exists).
+// given window (nullptr before the main window exists). The texts are
+// Windows-1252, shown as such on every system (display/wide_text.h).
 #pragma once
 
 #include <windows.h>

@@ -43,7 +43,7 @@ void DrawGraticuleLines(Canvas& canvas, const PlotArea& area, int edgeSteps, int
 // edge, then one LineTo per further sample, 2047 segments.
 void DrawTracePath(Canvas& canvas, const PlotArea& area, const ChannelSamples& samples);
 
-// The wsprintfA format of a channel's scale label, "CH1: %d mV / DIV" with the number's
+// The wsprintf format of a channel's scale label, "CH1: %d mV / DIV" with the number's
 // directive given: channel 0 or 1, unit code 0 (kV) to 3 (µV); "" for anything else.
 std::string LabelFormat(int channel, int unitCode, const char* number);
 // On screen and in the metafile: a field width of one for kV, of three for the others.

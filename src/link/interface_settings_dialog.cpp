@@ -21,12 +21,12 @@ void ShowPortChoice(HWND dialog) {
   for (int id = IDC_PORT_COM1; id <= IDC_PORT_COM8; ++id)
     CheckDlgButton(dialog, id, id == IDC_PORT_GROUP + PortChoice ? BST_CHECKED : BST_UNCHECKED);
   const HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
-  const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+  const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
   WPARAM found = static_cast<WPARAM>(-1);
   for (LRESULT index = 0; index < count; ++index) {
-    if (SendMessageA(list, CB_GETITEMDATA, index, 0) == PortChoice) found = index;
+    if (SendMessageW(list, CB_GETITEMDATA, index, 0) == PortChoice) found = index;
   }
-  SendMessageA(list, CB_SETCURSEL, found, 0);
+  SendMessageW(list, CB_SETCURSEL, found, 0);
 }
 
 // The ports present now, in the order of their numbers (CB_ADDSTRING appends:
@@ -35,7 +35,7 @@ void ShowPortChoice(HWND dialog) {
 void FillPortList(HWND dialog) {
   const HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
   const HDC dc = GetDC(list);
-  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0));
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0));
   const HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
   LONG widest = 0;
   try {
@@ -43,13 +43,13 @@ void FillPortList(HWND dialog) {
     ReadPresentSerialPorts(ports);
     for (int number = 1; number <= kMaxPortNumber; ++number) {
       if (!ports.Present(number)) continue;
-      const std::string text = ports.Text(number);
+      const std::wstring text = ports.Text(number);
       const LRESULT index =
-          SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+          SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
       if (index < 0) break;
-      SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(index), number);
+      SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(index), number);
       SIZE extent{};
-      GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
       widest = std::max(widest, extent.cx);
     }
   } catch (...) {
@@ -58,9 +58,9 @@ void FillPortList(HWND dialog) {
   if (oldFont != nullptr) SelectObject(dc, oldFont);
   ReleaseDC(list, dc);
   const int frame = 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
-  SendMessageA(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + frame), 0);
+  SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + frame), 0);
   // With no port present the list is empty and greyed; the radio buttons still work.
-  EnableWindow(list, SendMessageA(list, CB_GETCOUNT, 0, 0) > 0);
+  EnableWindow(list, SendMessageW(list, CB_GETCOUNT, 0, 0) > 0);
 }
 
 INT_PTR CALLBACK InterfaceSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
@@ -86,9 +86,9 @@ INT_PTR CALLBACK InterfaceSettingsDialogProc(HWND dialog, UINT message, WPARAM w
         PortChoice = id - IDC_PORT_GROUP;
       } else if (id == IDC_PORT_LIST && HIWORD(wParam) == CBN_SELCHANGE) {
         const HWND list = reinterpret_cast<HWND>(lParam);
-        const LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
+        const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
         if (index != CB_ERR)
-          PortChoice = static_cast<int>(SendMessageA(list, CB_GETITEMDATA, index, 0));
+          PortChoice = static_cast<int>(SendMessageW(list, CB_GETITEMDATA, index, 0));
       } else {
         return FALSE;
       }
@@ -103,7 +103,7 @@ INT_PTR CALLBACK InterfaceSettingsDialogProc(HWND dialog, UINT message, WPARAM w
 }  // namespace
 
 void ShowInterfaceSettingsDialog(HINSTANCE instance, HWND owner) {
-  DialogBoxParamA(instance, "Vexal", owner, InterfaceSettingsDialogProc, 0);
+  DialogBoxParamW(instance, L"Vexal", owner, InterfaceSettingsDialogProc, 0);
 }
 
 }  // namespace vexal

@@ -5,21 +5,22 @@ namespace vexal {
 namespace {
 
 // 14 for "COM14"; 0 for anything else.
-int ComPortNumber(std::string_view name) {
-  if (name.size() < 4 || name.size() > 6 || name.substr(0, 3) != "COM" || name[3] == '0') return 0;
+int ComPortNumber(std::wstring_view name) {
+  if (name.size() < 4 || name.size() > 6 || name.substr(0, 3) != L"COM" || name[3] == L'0')
+    return 0;
   int number = 0;
-  for (const char c : name.substr(3)) {
-    if (c < '0' || c > '9') return 0;
-    number = number * 10 + (c - '0');
+  for (const wchar_t c : name.substr(3)) {
+    if (c < L'0' || c > L'9') return 0;
+    number = number * 10 + (c - L'0');
   }
   return number <= kMaxPortNumber ? number : 0;
 }
 
 // The friendly name without the port that the Ports class appends to it:
 // "USB Serial Port (COM14)" gives "USB Serial Port", as the item names the port first.
-std::string_view DeviceName(std::string_view friendlyName, int number) {
-  const std::size_t open = friendlyName.rfind(" (");
-  if (open != std::string_view::npos && friendlyName.back() == ')' &&
+std::wstring_view DeviceName(std::wstring_view friendlyName, int number) {
+  const std::size_t open = friendlyName.rfind(L" (");
+  if (open != std::wstring_view::npos && friendlyName.back() == L')' &&
       ComPortNumber(friendlyName.substr(open + 2, friendlyName.size() - open - 3)) == number)
     return friendlyName.substr(0, open);
   return friendlyName;
@@ -27,20 +28,21 @@ std::string_view DeviceName(std::string_view friendlyName, int number) {
 
 }  // namespace
 
-void PortList::AddPresent(std::string_view name) {
+void PortList::AddPresent(std::wstring_view name) {
   present_[static_cast<std::size_t>(ComPortNumber(name))] = true;
 }
 
-void PortList::AddDevice(std::string_view portName, std::string_view friendlyName) {
+void PortList::AddDevice(std::wstring_view portName, std::wstring_view friendlyName) {
   const int number = ComPortNumber(portName);
-  std::string& name = names_[static_cast<std::size_t>(number)];
+  std::wstring& name = names_[static_cast<std::size_t>(number)];
   if (number != 0 && name.empty()) name.append(DeviceName(friendlyName, number));
 }
 
-std::string PortList::Text(int number) const {
-  std::string text = ComPortName(number);
-  const std::string& name = names_[static_cast<std::size_t>(number)];
-  if (!name.empty()) (text += " - ") += name;
+std::wstring PortList::Text(int number) const {
+  const std::string port = ComPortName(number);  // ASCII
+  std::wstring text(port.begin(), port.end());
+  const std::wstring& name = names_[static_cast<std::size_t>(number)];
+  if (!name.empty()) (text += L" - ") += name;
   return text;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <setupapi.h>
 
+#include <iterator>
 #include <string_view>
 
 namespace vexal {
@@ -16,22 +17,23 @@ Function Lookup(HMODULE module, const char* name) {
 }
 
 // advapi32.dll and setupapi.dll are loaded when the dialog first opens, and kept,
-// so that a start of the program loads only what its window needs.
+// so that a start of the program loads only what its window needs. Names are
+// read in UTF-16: a device's name may be in any script.
 struct Registry {
-  HMODULE dll = LoadLibraryA("advapi32.dll");
-  decltype(&RegOpenKeyExA) open = Lookup<decltype(open)>(dll, "RegOpenKeyExA");
-  decltype(&RegEnumValueA) enumValue = Lookup<decltype(enumValue)>(dll, "RegEnumValueA");
-  decltype(&RegQueryValueExA) query = Lookup<decltype(query)>(dll, "RegQueryValueExA");
+  HMODULE dll = LoadLibraryW(L"advapi32.dll");
+  decltype(&RegOpenKeyExW) open = Lookup<decltype(open)>(dll, "RegOpenKeyExW");
+  decltype(&RegEnumValueW) enumValue = Lookup<decltype(enumValue)>(dll, "RegEnumValueW");
+  decltype(&RegQueryValueExW) query = Lookup<decltype(query)>(dll, "RegQueryValueExW");
   decltype(&RegCloseKey) close = Lookup<decltype(close)>(dll, "RegCloseKey");
   bool Loaded() const { return open && enumValue && query && close; }
 };
 
 struct SetupApi {
-  HMODULE dll = LoadLibraryA("setupapi.dll");
-  decltype(&SetupDiGetClassDevsA) devices = Lookup<decltype(devices)>(dll, "SetupDiGetClassDevsA");
+  HMODULE dll = LoadLibraryW(L"setupapi.dll");
+  decltype(&SetupDiGetClassDevsW) devices = Lookup<decltype(devices)>(dll, "SetupDiGetClassDevsW");
   decltype(&SetupDiEnumDeviceInfo) next = Lookup<decltype(next)>(dll, "SetupDiEnumDeviceInfo");
-  decltype(&SetupDiGetDeviceRegistryPropertyA) property =
-      Lookup<decltype(property)>(dll, "SetupDiGetDeviceRegistryPropertyA");
+  decltype(&SetupDiGetDeviceRegistryPropertyW) property =
+      Lookup<decltype(property)>(dll, "SetupDiGetDeviceRegistryPropertyW");
   decltype(&SetupDiOpenDevRegKey) openKey = Lookup<decltype(openKey)>(dll, "SetupDiOpenDevRegKey");
   decltype(&SetupDiDestroyDeviceInfoList) destroy =
       Lookup<decltype(destroy)>(dll, "SetupDiDestroyDeviceInfoList");
@@ -55,10 +57,10 @@ struct DeviceList {
 };
 
 // A registry string need not end in a terminator: the text up to the first one
-// within the bytes that the call reported.
-std::string_view RegistryText(const char* data, DWORD size) {
-  const std::string_view text(data, size);
-  return text.substr(0, text.find('\0'));
+// within the bytes that the call reported (an odd last byte is no character).
+std::wstring_view RegistryText(const wchar_t* data, DWORD bytes) {
+  const std::wstring_view text(data, bytes / sizeof(wchar_t));
+  return text.substr(0, text.find(L'\0'));
 }
 
 // The data of the values under SERIALCOMM: every serial port driver enters its
@@ -66,15 +68,16 @@ std::string_view RegistryText(const char* data, DWORD size) {
 bool AddSerialCommPorts(PortList& ports) {
   const Registry& registry = TheRegistry();
   HKEY key = nullptr;
-  if (registry.open(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
+  if (registry.open(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
       ERROR_SUCCESS)
     return false;
   const OpenKey opened{key};
   bool any = false;
-  static char name[16384];  // the longest value name there can be, and its terminator
+  static wchar_t name[16384];  // the longest value name there can be, and its terminator
   for (DWORD index = 0;; ++index) {
-    char data[64];
-    DWORD nameLength = sizeof name, type = 0, size = sizeof data;
+    wchar_t data[32];
+    // The name's length counts characters, the data's size bytes.
+    DWORD nameLength = std::size(name), type = 0, size = sizeof data;
     const LONG result = registry.enumValue(key, index, name, &nameLength, nullptr, &type,
                                            reinterpret_cast<BYTE*>(data), &size);
     // ERROR_MORE_DATA: data too long to name a port; the next value may.
@@ -100,7 +103,7 @@ void AddPortsClassDevices(PortList& ports) {
   SP_DEVINFO_DATA device{};
   device.cbSize = sizeof device;
   for (DWORD index = 0; setup.next(set, index, &device); ++index) {
-    char friendlyName[512], portName[64];
+    wchar_t friendlyName[256], portName[32];
     DWORD friendlySize = 0, portSize = sizeof portName, type = 0;
     if (!setup.property(set, &device, SPDRP_FRIENDLYNAME, nullptr,
                         reinterpret_cast<BYTE*>(friendlyName), sizeof friendlyName, &friendlySize))
@@ -108,7 +111,7 @@ void AddPortsClassDevices(PortList& ports) {
     const HKEY key = setup.openKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
     if (key == reinterpret_cast<HKEY>(INVALID_HANDLE_VALUE)) continue;
     const OpenKey opened{key};
-    if (TheRegistry().query(key, "PortName", nullptr, &type, reinterpret_cast<BYTE*>(portName),
+    if (TheRegistry().query(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(portName),
                             &portSize) == ERROR_SUCCESS &&
         type == REG_SZ)
       ports.AddDevice(RegistryText(portName, portSize), RegistryText(friendlyName, friendlySize));

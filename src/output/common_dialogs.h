@@ -8,9 +8,10 @@
 
 namespace vexal {
 
-// As GetSaveFileNameA and PrintDlgA: FALSE when the user cancelled or the dialog
-// could not be shown (also when comdlg32.dll cannot be loaded).
-BOOL ShowSaveDialog(OPENFILENAMEA* dialog);
-BOOL ShowPrintDialog(PRINTDLGA* dialog);
+// As GetSaveFileNameW and PrintDlgW: FALSE when the user cancelled or the dialog
+// could not be shown (also when comdlg32.dll cannot be loaded). The file name
+// is UTF-16, so a folder in any script can be chosen.
+BOOL ShowSaveDialog(OPENFILENAMEW* dialog);
+BOOL ShowPrintDialog(PRINTDLGW* dialog);
 
 }  // namespace vexal

@@ -8,8 +8,9 @@
 namespace vexal {
 namespace {
 
-// Application name, picture title, then the closing double zero.
-constexpr char kMetafileDescription[] = "Vexal Interface V1.0\0Ausgabe\0";
+// Application name, picture title, then the closing double zero. The metafile
+// holds it in UTF-16 either way.
+constexpr wchar_t kMetafileDescription[] = L"Vexal Interface V1.0\0Ausgabe\0";
 
 void DrawPicture(HDC dc) {
   // The renderer draws in the context's font. A new metafile context under Wine
@@ -23,10 +24,10 @@ void DrawPicture(HDC dc) {
 
 }  // namespace
 
-HENHMETAFILE RecordPictureMetafile(HWND reference, const char* path) {
+HENHMETAFILE RecordPictureMetafile(HWND reference, const wchar_t* path) {
   HDC screen = GetDC(reference);
   HENHMETAFILE metafile = nullptr;
-  if (HDC dc = CreateEnhMetaFileA(screen, path, nullptr, kMetafileDescription)) {
+  if (HDC dc = CreateEnhMetaFileW(screen, path, nullptr, kMetafileDescription)) {
     DrawPicture(dc);
     metafile = CloseEnhMetaFile(dc);
   }

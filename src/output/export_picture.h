@@ -12,7 +12,7 @@ inline constexpr int kExportPictureHeight = 600;
 // Records it as an enhanced metafile into the file `path`, or in memory for
 // nullptr, with the display context of `reference` as the reference device.
 // nullptr when the metafile cannot be made; the caller deletes the handle.
-HENHMETAFILE RecordPictureMetafile(HWND reference, const char* path);
+HENHMETAFILE RecordPictureMetafile(HWND reference, const wchar_t* path);
 
 // The same picture as a packed DIB (CF_DIB): the BITMAPINFOHEADER, then 24-bit
 // rows, bottom-up, in movable global memory that the caller owns. nullptr when

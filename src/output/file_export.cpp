@@ -11,7 +11,7 @@
 
 namespace vexal {
 
-char ExportFileName[kExportFileNameSize] = "";
+wchar_t ExportFileName[kExportFileNameSize] = L"";
 
 namespace {
 
@@ -20,12 +20,12 @@ constexpr char kWriteFailed[] = "Fehler beim Schreiben der Datei !";
 
 // The save dialog; false when the user cancelled or the dialog failed.
 bool AskFileName(HWND owner, int kind) {
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof(OPENFILENAMEA);
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(OPENFILENAMEW);
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = kind == kExportText
-                           ? "Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0"
-                           : "Enhanced Metafile (*.emf)\0*.emf\0Alle Dateien (*.*)\0*.*\0";
+                           ? L"Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0"
+                           : L"Enhanced Metafile (*.emf)\0*.emf\0Alle Dateien (*.*)\0*.*\0";
   dialog.nFilterIndex = 0;  // no custom filter: the first one is shown
   dialog.lpstrFile = ExportFileName;
   dialog.nMaxFile = kExportFileNameSize;
@@ -33,13 +33,13 @@ bool AskFileName(HWND owner, int kind) {
   // Windows would hold it open (a USB stick could not be removed safely) until
   // the program ends. A folder that does not exist is the dialog's to refuse.
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-  dialog.lpstrDefExt = kind == kExportText ? "txt" : "emf";
+  dialog.lpstrDefExt = kind == kExportText ? L"txt" : L"emf";
   return ShowSaveDialog(&dialog) != 0;
 }
 
-ULONGLONG FileSize(const char* path) {
+ULONGLONG FileSize(const wchar_t* path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
+  if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data)) return 0;
   return (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
@@ -51,7 +51,7 @@ void ExportText(HWND owner, const TimeStamp& stamp) {
   const std::vector<std::string> pieces = TextExportPieces(TheWaveformStore().Snapshot(), stamp);
 
   ReplaceOnSuccess target(ExportFileName);
-  HANDLE file = target.Created() ? CreateFileA(target.TempPath(), GENERIC_WRITE, 0, nullptr,
+  HANDLE file = target.Created() ? CreateFileW(target.TempPath(), GENERIC_WRITE, 0, nullptr,
                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
                                  : INVALID_HANDLE_VALUE;
   if (file == INVALID_HANDLE_VALUE) {

@@ -10,8 +10,9 @@ enum ExportKind : int { kExportText = 0, kExportMetafile = 1 };
 void FileExport(HWND owner, int kind);
 
 // The save dialog's file-name buffer for both kinds: the name chosen last, in
-// either export, is offered again. Empty at start; used on the window thread only.
+// either export, is offered again. UTF-16, so that a folder in any script can be
+// saved to. Empty at start; used on the window thread only.
 inline constexpr int kExportFileNameSize = 260;
-extern char ExportFileName[kExportFileNameSize];
+extern wchar_t ExportFileName[kExportFileNameSize];
 
 }  // namespace vexal

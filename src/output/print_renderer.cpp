@@ -4,6 +4,7 @@
 #include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/gdi_canvas.h"
+#include "display/wide_text.h"
 #include "display/waveform_store.h"
 #include "output/common_dialogs.h"
 #include "output/heading_fit.h"
@@ -29,8 +30,10 @@ class PageFont {
     fit_ = FitHeading(heading, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, LOGPIXELSY),
                       [this](int height, std::string_view text) {
                         Select(height);
+                        // Measured as it is written: in UTF-16 (GdiCanvas).
+                        const std::wstring wide = FromWindows1252(text);
                         SIZE extent{};
-                        GetTextExtentPoint32A(printer_, text.data(), static_cast<int>(text.size()),
+                        GetTextExtentPoint32W(printer_, wide.c_str(), static_cast<int>(wide.size()),
                                               &extent);
                         return static_cast<int>(extent.cx);
                       });
@@ -52,9 +55,9 @@ class PageFont {
   // Replaces the selected font by one of this height (0: none, the original back).
   void Select(int height) {
     if (height == height_ && font_ != nullptr) return;
-    HFONT font = height > 0 ? CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    HFONT font = height > 0 ? CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                           ANSI_CHARSET, OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS,
-                                          DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial")
+                                          DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial")
                             : nullptr;
     HGDIOBJ previous = SelectObject(printer_, font != nullptr ? font : original_);
     if (original_ == nullptr) original_ = previous;
@@ -75,8 +78,8 @@ PrintPage MeasurePage(HDC printer) {
   page.colour = GetDeviceCaps(printer, BITSPIXEL) > 1;
   page.width = GetDeviceCaps(printer, HORZRES);
   page.height = GetDeviceCaps(printer, VERTRES);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(printer, &metrics);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(printer, &metrics);
   page.lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
   return page;
 }
@@ -85,10 +88,10 @@ PrintPage MeasurePage(HDC printer) {
 // document, a page or the finished job, with the reason in *error.
 bool PrintCopies(HDC printer, const PageFont& font, const PrintPage& page, const TimeStamp& stamp,
                  int copies, DWORD* error) {
-  DOCINFOA document{};
-  document.cbSize = sizeof(DOCINFOA);
-  document.lpszDocName = "Vexal-Interface: Druck";
-  if (StartDocA(printer, &document) <= 0) {
+  DOCINFOW document{};
+  document.cbSize = sizeof(DOCINFOW);
+  document.lpszDocName = L"Vexal-Interface: Druck";
+  if (StartDocW(printer, &document) <= 0) {
     *error = GetLastError();
     return false;
   }
@@ -119,8 +122,8 @@ bool PrintCopies(HDC printer, const PageFont& font, const PrintPage& page, const
 }  // namespace
 
 void PrintRenderer(HWND owner) {
-  PRINTDLGA dialog{};
-  dialog.lStructSize = sizeof(PRINTDLGA);
+  PRINTDLGW dialog{};
+  dialog.lStructSize = sizeof(PRINTDLGW);
   dialog.hwndOwner = owner;
   dialog.Flags = kPrintDialogFlags;
   dialog.nCopies = 1;

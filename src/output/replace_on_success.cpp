@@ -1,6 +1,6 @@
 #include "output/replace_on_success.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace vexal {
 
@@ -8,19 +8,19 @@ namespace {
 
 // The folder part of a full path, without the trailing separator; "." when the
 // name has none.
-void FolderOf(const char* path, char (&folder)[MAX_PATH]) {
-  const char* slash = std::strrchr(path, '\\');
-  const char* other = std::strrchr(path, '/');
+void FolderOf(const wchar_t* path, wchar_t (&folder)[MAX_PATH]) {
+  const wchar_t* slash = std::wcsrchr(path, L'\\');
+  const wchar_t* other = std::wcsrchr(path, L'/');
   if (other != nullptr && (slash == nullptr || other > slash)) slash = other;
   if (slash == nullptr) {
-    std::strcpy(folder, ".");
+    std::wcscpy(folder, L".");
     return;
   }
   std::size_t length = static_cast<std::size_t>(slash - path);
-  if (length == 0 || (length == 2 && path[1] == ':')) ++length;  // keep the root's separator
+  if (length == 0 || (length == 2 && path[1] == L':')) ++length;  // keep the root's separator
   if (length >= MAX_PATH) length = MAX_PATH - 1;
-  std::memcpy(folder, path, length);
-  folder[length] = '\0';
+  std::wmemcpy(folder, path, length);
+  folder[length] = L'\0';
 }
 
 // A virus scanner, the search indexer or a sync client opens a file just
@@ -41,27 +41,27 @@ bool RetriedWhileHeld(Step step) {
 
 }  // namespace
 
-ReplaceOnSuccess::ReplaceOnSuccess(const char* target) : target_(target) {
-  char folder[MAX_PATH];
+ReplaceOnSuccess::ReplaceOnSuccess(const wchar_t* target) : target_(target) {
+  wchar_t folder[MAX_PATH];
   FolderOf(target, folder);
-  if (GetTempFileNameA(folder, "vx", 0, temp_) == 0) temp_[0] = '\0';
+  if (GetTempFileNameW(folder, L"vx", 0, temp_) == 0) temp_[0] = L'\0';
 }
 
 ReplaceOnSuccess::~ReplaceOnSuccess() {
-  if (Created() && !committed_) RetriedWhileHeld([this] { return DeleteFileA(temp_) != 0; });
+  if (Created() && !committed_) RetriedWhileHeld([this] { return DeleteFileW(temp_) != 0; });
 }
 
 bool ReplaceOnSuccess::Commit() {
   if (!Created()) return false;
   // A read-only file must not be replaced. Windows refuses the move by itself;
   // other hosts (Wine run by root) would let it through.
-  const DWORD attributes = GetFileAttributesA(target_);
+  const DWORD attributes = GetFileAttributesW(target_);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
   committed_ = RetriedWhileHeld([this] {
-    return MoveFileExA(temp_, target_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(temp_, target_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   });
   return committed_;
 }

@@ -1,6 +1,6 @@
 // A file that is written whole or not at all: the content goes into a
 // temporary file in the target's folder, which replaces the target only once it
-// is complete. Until then an existing target stays as it was.
+// is complete. Until then an existing target stays as it was. Paths are UTF-16.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,7 @@ class ReplaceOnSuccess {
  public:
   // Creates an empty temporary file next to `target` (same folder, so the
   // final move is a rename on the same volume).
-  explicit ReplaceOnSuccess(const char* target);
+  explicit ReplaceOnSuccess(const wchar_t* target);
   // Removes the temporary file unless it has replaced the target.
   ~ReplaceOnSuccess();
   ReplaceOnSuccess(const ReplaceOnSuccess&) = delete;
@@ -19,7 +19,7 @@ class ReplaceOnSuccess {
 
   // False when no temporary file could be made (missing folder, no rights).
   bool Created() const { return temp_[0] != '\0'; }
-  const char* TempPath() const { return temp_; }
+  const wchar_t* TempPath() const { return temp_; }
 
   // Moves the complete temporary file over the target, retrying for a while
   // when another program holds either of them. False when the target cannot
@@ -27,8 +27,8 @@ class ReplaceOnSuccess {
   bool Commit();
 
  private:
-  const char* target_;
-  char temp_[MAX_PATH] = "";
+  const wchar_t* target_;
+  wchar_t temp_[MAX_PATH] = L"";
   bool committed_ = false;
 };
 

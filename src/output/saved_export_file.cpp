@@ -19,11 +19,11 @@ bool SameVersion(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFOR
 
 }  // namespace
 
-const char* LoadSavedExport(const char* path) {
+const char* LoadSavedExport(const wchar_t* path) {
   // Shared every way: the export may be open in a spreadsheet, or in a program
   // that writes it, and is still shown.
   HANDLE file =
-      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "Fehler beim Lesen der Datei !";
   // One byte more than an export can be, so that a longer file shows as such.

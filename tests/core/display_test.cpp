@@ -88,7 +88,7 @@ TEST(WaveformStore, ChannelsCommitAsTheReplyCompletesThem) {
 }
 
 TEST(TimebaseTable, MenuOrderAndLabels) {
-  // Written by wsprintfA with no arguments, in Windows-1252 (never UTF-8's 0xC2 0xB5); the
+  // Written by wsprintf with no arguments, in Windows-1252 (never UTF-8's 0xC2 0xB5); the
   // exact time per division is the one the label shows.
   const std::map<std::string, std::uint32_t> microseconds = {
       {"s", 1'000'000}, {"ms", 1'000}, {"\xB5s", 1}};

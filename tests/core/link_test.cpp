@@ -251,37 +251,39 @@ TEST(PortName, CommitTakesPortsOneTo256AndIgnoresOthers) {
 }
 
 TEST(PortList, ThePortsPresentWithTheDeviceNamesWhereKnown) {
-  const char* devices[][2] = {
-      {"LPT1", "Druckeranschluss (LPT1)"},
-      {"COM14", "USB Serial Port (COM14)"},
-      {"COM200", "Bluetooth-Link (COM201)"},  // a name that ends in another port keeps it
-      {"COM256", ""},
-      {"COM1", "Kommunikationsanschluss (COM1)"},
-      {"COM14", "Zweiter Name (COM14)"},
+  const wchar_t* devices[][2] = {
+      {L"LPT1", L"Druckeranschluss (LPT1)"},
+      {L"COM14", L"USB Serial Port (COM14)"},
+      {L"COM200", L"Bluetooth-Link (COM201)"},  // a name that ends in another port keeps it
+      {L"COM256", L""},
+      {L"COM1", L"Kommunikationsanschluss (COM1)"},
+      {L"COM14", L"Zweiter Name (COM14)"},
+      {L"COM3", L"Последовательный порт (COM3)"},  // names in any script
   };
   // What SERIALCOMM may hold besides ports names none, and devices name no port.
   PortList none;
-  for (const char* odd : {"LPT1", "\\Device\\Serial0", "COM0", "COM257", "COM014", "com5", "COM",
-                          "COM 7", "COM2x", "COM99999999999"})
+  for (const wchar_t* odd : {L"LPT1", L"\\Device\\Serial0", L"COM0", L"COM257", L"COM014", L"com5",
+                             L"COM", L"COM 7", L"COM2x", L"COM99999999999"})
     none.AddPresent(odd);
   for (const auto& [port, name] : devices) none.AddDevice(port, name);
   for (int number = 1; number <= kMaxPortNumber; ++number) EXPECT_FALSE(none.Present(number));
 
   PortList list;
-  for (const char* present : {"COM200", "COM3", "COM0", "COM14", "COM9", "COM1", "COM256", "COM14"})
+  for (const wchar_t* present :
+       {L"COM200", L"COM3", L"COM0", L"COM14", L"COM9", L"COM1", L"COM256", L"COM14"})
     list.AddPresent(present);
   for (const auto& [port, name] : devices) list.AddDevice(port, name);
-  std::vector<std::pair<int, std::string>> items;
+  std::vector<std::pair<int, std::wstring>> items;
   for (int number = 1; number <= kMaxPortNumber; ++number) {
     if (list.Present(number)) items.emplace_back(number, list.Text(number));
   }
-  const std::vector<std::pair<int, std::string>> expected = {
-      {1, "COM1 - Kommunikationsanschluss"},
-      {3, "COM3"},
-      {9, "COM9"},
-      {14, "COM14 - USB Serial Port"},
-      {200, "COM200 - Bluetooth-Link (COM201)"},
-      {256, "COM256"}};
+  const std::vector<std::pair<int, std::wstring>> expected = {
+      {1, L"COM1 - Kommunikationsanschluss"},
+      {3, L"COM3 - Последовательный порт"},
+      {9, L"COM9"},
+      {14, L"COM14 - USB Serial Port"},
+      {200, L"COM200 - Bluetooth-Link (COM201)"},
+      {256, L"COM256"}};
   EXPECT_EQ(items, expected);
 }
 

@@ -1,6 +1,6 @@
 // A Canvas that writes down each call as one line: "pen 2 #00ffff", "rect 20 20 780 580",
 // "align 2" (GDI flags: 0 left, 2 right, 6 centre), "text 48 528 CH1:   1 V / DIV" (snprintf
-// gives what wsprintfA does for the formats in use). A run of lines is one line, "92 lines";
+// gives what wsprintf does for the formats in use). A run of lines is one line, "92 lines";
 // their strokes are kept per pen.
 #pragma once
 
@@ -57,7 +57,7 @@ class RecordingCanvas : public Canvas {
   void SetTextColour(Colour colour) override { calls.push_back("colour " + Rgb(colour)); }
   void SetTextAlign(TextAlign align) override { Add("align", {static_cast<int>(align)}); }
   void WriteText(int x, int y, const char* format, const TextArgs& args) override {
-    char text[1024];  // wsprintfA's own limit; surplus arguments are ignored
+    char text[1024];  // wsprintf's own limit; surplus arguments are ignored
     const int* v = args.values;
     std::snprintf(text, sizeof text, format, v[0], v[1], v[2], v[3], v[4]);
     Add("text", {x, y}, text);
