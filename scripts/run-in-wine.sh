@@ -55,6 +55,13 @@ export WINEPREFIX DISPLAY
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 # Wine's own dialogs (the save dialog's "Save As") speak the locale of the
 # process: the tests and the headless run look for the English captions,
-# whatever language the developer's session has.
-export LC_ALL=C.UTF-8
+# whatever language the developer's session has. VEXAL_WINE_CTYPE gives the
+# programs another character type, and with it Wine's ANSI code page (UTF-8,
+# 65001, for hi_IN.UTF-8, found through LOCPATH), the captions staying English.
+if [[ -n "${VEXAL_WINE_CTYPE:-}" ]]; then
+  for category in $(compgen -e | grep '^LC_'); do unset "$category"; done
+  export LANG=C.UTF-8 LC_CTYPE="$VEXAL_WINE_CTYPE"
+else
+  export LC_ALL=C.UTF-8
+fi
 exec "$WINELOADER" "$@"

@@ -1,5 +1,5 @@
 """What the program writes, read back in the programs people use (numpy, LibreOffice,
-CUPS and poppler); files that cannot be written; saved text exports shown again."""
+CUPS and poppler); files that cannot be written; saved text exports shown again (in Cyrillic)."""
 
 import glob
 import os
@@ -120,9 +120,10 @@ def no_gdi_left(driver, checks, least):
 
 
 def test(driver, checks, args):
-    out = args.out
-    for old in sum((glob.glob(os.path.join(out, f"*.{kind}")) for kind in ("txt", "emf", "tmp")),
-                   []):
+    out, cyrillic = args.out, os.path.join(args.out, "Измерения")  # outside code page 1252
+    os.makedirs(cyrillic, exist_ok=True)
+    for old in sum((glob.glob(f"{where}/*.{kind}") for where in (out, cyrillic)
+                    for kind in ("txt", "emf", "tmp")), []):
         os.chmod(old, 0o644) or os.remove(old)
     pdf_printer(checks)
     driver.start()
@@ -141,12 +142,12 @@ def test(driver, checks, args):
 
     # The text export, byte for byte, and as numpy reads it.
     before = time.localtime()
-    export(driver, 6001, os.path.join(out, "messung"))
-    data = open(os.path.join(out, "messung.txt"), "rb").read()
+    export(driver, 6001, os.path.join(cyrillic, "messung"))
+    data = open(os.path.join(cyrillic, "messung.txt"), "rb").read()
     expected = {1: demo(1), 2: demo(2)}
     checks.check(data in (text_file(before, expected), text_file(time.localtime(), expected)),
                  f"text export byte for byte ({len(data)} bytes)")
-    values = numpy.loadtxt(os.path.join(out, "messung.txt"), skiprows=5)
+    values = numpy.loadtxt(os.path.join(cyrillic, "messung.txt"), skiprows=5)
     checks.check((values == numpy.array([demo(1), demo(2)]).T).all(), "numpy reads the samples")
     # Browsing to a folder in the save dialog does not make it the program's current
     # folder, which Windows would keep open (a USB stick could not be removed).
@@ -238,14 +239,14 @@ def test(driver, checks, args):
     # A saved export shown again: named at start, then dropped on the window.
     saved = {1: [(i // 8) % 256 for i in range(2048)], 2: [200 if i % 512 < 256 else 40
                                                            for i in range(2048)]}
-    named = os.path.join(out, "named.txt")
+    named = os.path.join(cyrillic, "named.txt")
     open(named, "wb").write(text_file(time.localtime(), saved, crlf=True))
     driver.start(named)
     picture = driver.screenshot("named")
     plot = Plot(picture)
     checks.check(plot.shown(picture, saved[1], CYAN) >= 0.9
                  and plot.shown(picture, saved[2], GREEN) >= 0.9, "vexal.exe FILE shows the file")
-    dropped = os.path.join(out, "dropped.txt")
+    dropped = os.path.join(cyrillic, "dropped.txt")
     open(dropped, "wb").write(text_file(time.localtime(), {2: saved[1]}))
     driver.cmd(f"hold-file {dropped} 3000 r")  # open for writing in another program
     driver.hook("drop", dropped)

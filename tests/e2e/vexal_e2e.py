@@ -30,15 +30,16 @@ DIRECT, EEPROM, SETTINGS = 6058, 6059, 6060  # the "Interface" menu
 class Driver:
     """One vexal_drive.exe, fed one command per line (see its header)."""
 
-    def __init__(self, args, name="driver"):
+    def __init__(self, args, name="driver", env=None):
         self.args = args
-        self.log = open(os.path.join(args.out, name + ".log"), "a", encoding="cp1252")
+        self.log = open(os.path.join(args.out, name + ".log"), "a", encoding="utf-8")
         # What Wine says about the driven program (a crash, say) goes here.
         self.stderr_path = os.path.join(args.out, name + ".stderr")
         self.proc = subprocess.Popen(["bash", args.wine, args.drive], stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, stderr=open(self.stderr_path, "w"),
-                                     encoding="cp1252", errors="replace",
-                                     cwd=os.path.dirname(args.drive), bufsize=1)
+                                     encoding="utf-8", errors="replace",
+                                     cwd=os.path.dirname(args.drive), bufsize=1,
+                                     env=dict(os.environ, **(env or {})))
 
     def cmd(self, line):
         """Runs one command; returns its answer lines."""

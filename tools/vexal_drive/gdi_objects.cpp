@@ -1,7 +1,7 @@
 // Counts inside the driven program the GDI objects it makes and frees: the
 // first request points the program's import table entries of the calls that
 // make, select and delete them at stand-ins here (call_patches.cpp), and the
-// entry of comdlg32's PrintDlgA at its own. An object counts while it lives, so
+// entry of comdlg32's PrintDlgW at its own. An object counts while it lives, so
 // one the program did not make is not counted when it goes; one handed to the
 // clipboard leaves the count, as it leaves the program's care.
 #include "call_patches.h"
@@ -94,9 +94,9 @@ struct Own {
   static HBRUSH WINAPI CreateBrushIndirect(const LOGBRUSH* b) {
     return Made(::CreateBrushIndirect(b));
   }
-  static HFONT WINAPI CreateFontA(int h, int w, int e, int o, int wt, DWORD i, DWORD u, DWORD s,
-                                  DWORD cs, DWORD p, DWORD cl, DWORD q, DWORD f, LPCSTR n) {
-    return Made(::CreateFontA(h, w, e, o, wt, i, u, s, cs, p, cl, q, f, n));
+  static HFONT WINAPI CreateFontW(int h, int w, int e, int o, int wt, DWORD i, DWORD u, DWORD s,
+                                  DWORD cs, DWORD p, DWORD cl, DWORD q, DWORD f, LPCWSTR n) {
+    return Made(::CreateFontW(h, w, e, o, wt, i, u, s, cs, p, cl, q, f, n));
   }
   static HDC WINAPI CreateCompatibleDC(HDC dc) { return Made(::CreateCompatibleDC(dc)); }
   static HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int w, int h) {
@@ -106,14 +106,14 @@ struct Own {
                                          DWORD o) {
     return Made(::CreateDIBSection(dc, i, u, b, s, o));
   }
-  static HDC WINAPI CreateEnhMetaFileA(HDC dc, LPCSTR file, const RECT* r, LPCSTR about) {
-    return Made(::CreateEnhMetaFileA(dc, file, r, about));
+  static HDC WINAPI CreateEnhMetaFileW(HDC dc, LPCWSTR file, const RECT* r, LPCWSTR about) {
+    return Made(::CreateEnhMetaFileW(dc, file, r, about));
   }
   // The context goes, the metafile comes.
   static HENHMETAFILE WINAPI CloseEnhMetaFile(HDC dc) {
     return Made(Gone(dc, ::CloseEnhMetaFile(dc)));
   }
-  static HENHMETAFILE WINAPI GetEnhMetaFileA(LPCSTR file) { return Made(::GetEnhMetaFileA(file)); }
+  static HENHMETAFILE WINAPI GetEnhMetaFileW(LPCWSTR file) { return Made(::GetEnhMetaFileW(file)); }
   static HENHMETAFILE WINAPI SetEnhMetaFileBits(UINT n, const BYTE* bits) {
     return Made(::SetEnhMetaFileBits(n, bits));
   }
@@ -150,8 +150,8 @@ struct Own {
   // The printer context the dialog returns is the program's to delete. The
   // entry jumps here; the real one is put back for the call (the program prints
   // only from its window thread).
-  static BOOL WINAPI PrintDlgA(PRINTDLGA* dialog) {
-    const BOOL chosen = printDialog.CallThrough<BOOL(WINAPI*)(PRINTDLGA*)>(dialog);
+  static BOOL WINAPI PrintDlgW(PRINTDLGW* dialog) {
+    const BOOL chosen = printDialog.CallThrough<BOOL(WINAPI*)(PRINTDLGW*)>(dialog);
     if (chosen && dialog->hDC != nullptr) {
       Made(dialog->hDC);
       std::lock_guard lock(guard);
@@ -165,13 +165,13 @@ struct Own {
 const vexal_drive::StandIn kStandIns[] = {
     STAND_IN(CreatePen),
     STAND_IN(CreateBrushIndirect),
-    STAND_IN(CreateFontA),
+    STAND_IN(CreateFontW),
     STAND_IN(CreateCompatibleDC),
     STAND_IN(CreateCompatibleBitmap),
     STAND_IN(CreateDIBSection),
-    STAND_IN(CreateEnhMetaFileA),
+    STAND_IN(CreateEnhMetaFileW),
     STAND_IN(CloseEnhMetaFile),
-    STAND_IN(GetEnhMetaFileA),
+    STAND_IN(GetEnhMetaFileW),
     STAND_IN(SetEnhMetaFileBits),
     STAND_IN(SetWinMetaFileBits),
     STAND_IN(SelectObject),
@@ -198,8 +198,8 @@ void GdiObjects(vexal_drive::Exchange& exchange) {
                        reinterpret_cast<LPCSTR>(&GdiObjects), &self);
     HMODULE dialogs = LoadLibraryA("comdlg32.dll");
     const bool caught =
-        printDialog.Patch(dialogs ? GetProcAddress(dialogs, "PrintDlgA") : nullptr, Own::PrintDlgA);
-    return vexal_drive::PatchImports(kStandIns) + (caught ? "" : " PrintDlgA");
+        printDialog.Patch(dialogs ? GetProcAddress(dialogs, "PrintDlgW") : nullptr, Own::PrintDlgW);
+    return vexal_drive::PatchImports(kStandIns) + (caught ? "" : " PrintDlgW");
   }();
   std::lock_guard lock(guard);
   std::snprintf(exchange.text, sizeof exchange.text,

@@ -6,7 +6,9 @@
 //   vexal_drive.exe                      one command per line on stdin
 // Every command answers with zero or more "key value" lines and then "ok"; a
 // failed command prints "error <reason>" and the driver exits with code 1.
-// Paths may be Unix paths; they are read through Wine's Z: drive.
+// Paths may be Unix paths; they are read through Wine's Z: drive. Commands and
+// answers are UTF-8, whatever the ANSI code page: texts are read from and sent
+// to the program in UTF-16, file names used in UTF-16.
 //
 //   start <exe> [args]        starts the program, waits for its first idle
 //                             message loop and its window (and for the window
@@ -48,15 +50,18 @@
 //                             uncounted (calls that make objects unseen);
 //                             the first request starts the count
 //   hook current-folder       the program's current folder: "folder <path>"
+//   hook code-page            the program's ANSI code page: "acp <number>"
 // When the commands run out, a program that still runs is ended.
 #include <windows.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include "vexal_drive_hook.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -72,6 +77,22 @@ struct Failure {
 
 [[noreturn]] void Fail(const std::string& reason) {
   throw Failure{reason};
+}
+
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
+                                                      static_cast<int>(utf8.size()), wide.data(),
+                                                      static_cast<int>(wide.size()))));
+  return wide;
+}
+
+std::string Utf8(const wchar_t* wide) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(size > 0 ? static_cast<size_t>(size) : 1, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
+  utf8.pop_back();  // the terminator
+  return utf8;
 }
 
 std::vector<std::string> Words(const std::string& line) {
@@ -118,13 +139,14 @@ long Number(const std::vector<std::string>& words, size_t i) {
   return value;
 }
 
+// In UTF-16: an A call would give what the driver's code page can hold.
 std::string Text(HWND window) {
-  char text[1024] = "";
+  wchar_t text[1024] = L"";
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
                            SMTO_ABORTIFHUNG, 5000, &length))
-    GetWindowTextA(window, text, sizeof text);
-  return text;
+    GetWindowTextW(window, text, 1024);
+  return Utf8(text);
 }
 
 // A visible top-level window of the program: with no title, its main window
@@ -132,7 +154,7 @@ std::string Text(HWND window) {
 // other than the main window and the dialog already found (a box that a
 // dialog opens may share its title).
 struct WindowQuery {
-  const char* title;
+  const wchar_t* title;
   HWND found;
 };
 
@@ -142,17 +164,17 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   auto* q = reinterpret_cast<WindowQuery*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
+  wchar_t text[512] = L"";
+  GetWindowTextW(window, text, 512);
   const bool wanted = !q->title ? GetWindow(window, GW_OWNER) == nullptr
                                 : window != g_main && window != g_dialog &&
-                                      (!*q->title || std::strcmp(text, q->title) == 0);
+                                      (!*q->title || std::wcscmp(text, q->title) == 0);
   if (pid != g_process.dwProcessId || !IsWindowVisible(window) || !wanted) return TRUE;
   q->found = window;
   return FALSE;
 }
 
-HWND FindWindowOf(const char* title, long ms) {
+HWND FindWindowOf(const wchar_t* title, long ms) {
   WindowQuery query{title, nullptr};
   const DWORD start = GetTickCount();
   for (;;) {
@@ -188,12 +210,13 @@ void Start(const std::vector<std::string>& words) {
   std::string commandLine = "\"" + exe + "\"";
   for (size_t i = 2; i < words.size(); ++i) commandLine += " \"" + WindowsPath(words[i]) + "\"";
   const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
-  STARTUPINFOA startup{};
+  std::wstring wideLine = Wide(commandLine);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   LARGE_INTEGER before, after, frequency;
   QueryPerformanceCounter(&before);
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &g_process))
+  if (!CreateProcessW(Wide(exe).c_str(), wideLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      Wide(folder).c_str(), &startup, &g_process))
     Fail("CreateProcess failed, error " + std::to_string(GetLastError()));
   if (WaitForInputIdle(g_process.hProcess, 30000) != 0) Fail("the program did not become idle");
   QueryPerformanceCounter(&after);
@@ -252,7 +275,7 @@ void Screenshot(HWND window, const std::string& path) {
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof file + sizeof header;
   file.bfSize = file.bfOffBits + header.biSizeImage;
-  FILE* out = copied && bits ? std::fopen(WindowsPath(path).c_str(), "wb") : nullptr;
+  FILE* out = copied && bits ? _wfopen(Wide(WindowsPath(path)).c_str(), L"wb") : nullptr;
   const bool written = out && std::fwrite(&file, sizeof file, 1, out) == 1 &&
                        std::fwrite(&header, sizeof header, 1, out) == 1 &&
                        std::fwrite(bits, header.biSizeImage, 1, out) == 1;
@@ -292,6 +315,7 @@ void Hook(const std::vector<std::string>& words) {
                            : what == "drop"           ? vexal_drive::kDropFile
                            : what == "gdi-objects"    ? vexal_drive::kGdiObjects
                            : what == "current-folder" ? vexal_drive::kCurrentFolder
+                           : what == "code-page"      ? vexal_drive::kCodePage
                                                       : vexal_drive::Request{};
   if (request == 0) Fail("unknown request " + what);
   std::memset(exchange, 0, sizeof *exchange);
@@ -300,7 +324,7 @@ void Hook(const std::vector<std::string>& words) {
        ++i)
     exchange->ids[exchange->idCount++] = static_cast<unsigned>(Number(words, i));
   if (request == vexal_drive::kDropFile)
-    lstrcpynA(exchange->path, WindowsPath(words.at(2)).c_str(), MAX_PATH);
+    lstrcpynW(exchange->path, Wide(WindowsPath(words.at(2))).c_str(), MAX_PATH);
   HWND window = Window("main");
   HHOOK hooked =
       SetWindowsHookExA(WH_CALLWNDPROC, procedure, dll, GetWindowThreadProcessId(window, nullptr));
@@ -346,8 +370,8 @@ void HoldFile(const std::vector<std::string>& words) {
   const DWORD mode = (share.find('r') != std::string::npos ? FILE_SHARE_READ : 0) |
                      (share.find('w') != std::string::npos ? FILE_SHARE_WRITE : 0) |
                      (share.find('d') != std::string::npos ? FILE_SHARE_DELETE : 0);
-  HANDLE file = CreateFileA(WindowsPath(words.at(1)).c_str(), GENERIC_READ | GENERIC_WRITE, mode,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(Wide(WindowsPath(words.at(1))).c_str(), GENERIC_READ | GENERIC_WRITE,
+                            mode, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) Fail("cannot open, error " + std::to_string(GetLastError()));
   auto* held = new HeldFile{file, static_cast<DWORD>(Number(words, 2))};
   if (HANDLE thread = CreateThread(nullptr, 0, CloseLater, held, 0, nullptr)) CloseHandle(thread);
@@ -368,7 +392,7 @@ void Execute(const std::vector<std::string>& words) {
   } else if (command == "sync") {
     Sync(Window("main"));
   } else if (command == "wait-dialog") {
-    g_dialog = FindWindowOf(Rest(words, 2).c_str(), Number(words, 1));
+    g_dialog = FindWindowOf(Wide(Rest(words, 2)).c_str(), Number(words, 1));
     if (!g_dialog) Fail("no window \"" + Rest(words, 2) + "\"");
   } else if (command == "dialog-text") {
     for (HWND control : Controls(Window("dialog"))) {
@@ -381,7 +405,7 @@ void Execute(const std::vector<std::string>& words) {
     if (HWND edit = control ? FindWindowExA(control, nullptr, "Edit", nullptr) : nullptr)
       control = edit;
     if (!control) Fail("no control " + words[1]);
-    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Rest(words, 2).c_str()));
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(Rest(words, 2)).c_str()));
   } else if (command == "press") {
     const int id = static_cast<int>(Number(words, 1));
     HWND dialog = Window("dialog");
@@ -409,11 +433,9 @@ void Execute(const std::vector<std::string>& words) {
     for (LRESULT i = 0; i < count; ++i) {
       // Wine hands another process an item's text whole only in UTF-16.
       wchar_t wide[512] = L"";
-      char item[1024] = "";
       if (SendMessageW(control, CB_GETLBTEXTLEN, i, 0) < 512)
         SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
-      WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof item, nullptr, nullptr);
-      std::printf("item %s\n", item);
+      std::printf("item %s\n", Utf8(wide).c_str());
     }
   } else if (command == "wait-gone") {
     const DWORD start = GetTickCount();
@@ -473,12 +495,15 @@ bool RunLine(const std::string& line) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+  // The arguments in UTF-16, as they were given, not as the code page holds them.
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   bool good = true;
   char line[4096];
   for (int i = 1; good && (argc > 1 ? i < argc : std::fgets(line, sizeof line, stdin) != nullptr);
        ++i)
-    good = RunLine(argc > 1 ? argv[i] : line);
+    good = RunLine(argc > 1 ? Utf8(argv[i]) : line);
   // A program left running (a test that stopped early) would disturb the next one.
   if (g_process.hProcess && WaitForSingleObject(g_process.hProcess, 0) == WAIT_TIMEOUT)
     TerminateProcess(g_process.hProcess, 99);

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "vexal_drive_hook.h"
 
@@ -31,13 +32,16 @@ void MenuStates(HWND window, vexal_drive::Exchange& exchange) {
   }
 }
 
+// In UTF-16, as Explorer drops names: any script reaches the program.
 void DropFile(HWND window, vexal_drive::Exchange& exchange) {
-  const size_t length = std::strlen(exchange.path);
+  const size_t length = std::wcslen(exchange.path);
   // The file list follows the header: one name, then the closing empty name.
-  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + length + 2);
+  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
+                             sizeof(DROPFILES) + (length + 2) * sizeof(wchar_t));
   if (auto* files = static_cast<DROPFILES*>(drop ? GlobalLock(drop) : nullptr)) {
     files->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(files + 1), exchange.path, length);
+    files->fWide = TRUE;
+    std::memcpy(files + 1, exchange.path, length * sizeof(wchar_t));
     GlobalUnlock(drop);
     PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     std::strcpy(exchange.text, "dropped\n");
@@ -59,10 +63,14 @@ extern "C" LRESULT CALLBACK VexalDriveCallWndProc(int code, WPARAM wParam, LPARA
     if (message->wParam == vexal_drive::kDropFile) DropFile(message->hwnd, *exchange);
     if (message->wParam == vexal_drive::kGdiObjects) GdiObjects(*exchange);
     if (message->wParam == vexal_drive::kCurrentFolder) {
-      char folder[MAX_PATH] = "";
-      GetCurrentDirectoryA(MAX_PATH, folder);
-      std::snprintf(exchange->text, sizeof exchange->text, "folder %s\n", folder);
+      wchar_t folder[MAX_PATH] = L"";
+      GetCurrentDirectoryW(MAX_PATH, folder);
+      char utf8[4 * MAX_PATH] = "";
+      WideCharToMultiByte(CP_UTF8, 0, folder, -1, utf8, sizeof utf8, nullptr, nullptr);
+      std::snprintf(exchange->text, sizeof exchange->text, "folder %s\n", utf8);
     }
+    if (message->wParam == vexal_drive::kCodePage)
+      std::snprintf(exchange->text, sizeof exchange->text, "acp %u\n", GetACP());
     InterlockedExchange(&exchange->done, 1);
     UnmapViewOfFile(exchange);
   }

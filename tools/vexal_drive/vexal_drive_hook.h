@@ -11,14 +11,20 @@ inline constexpr char kMappingName[] = "Local\\VexalDriveExchange";
 inline constexpr unsigned kMaxIds = 64;
 
 // As wParam of the request message.
-enum Request : unsigned { kMenuStates = 1, kDropFile = 2, kGdiObjects = 3, kCurrentFolder = 4 };
+enum Request : unsigned {
+  kMenuStates = 1,
+  kDropFile = 2,
+  kGdiObjects = 3,
+  kCurrentFolder = 4,
+  kCodePage = 5
+};
 
 struct Exchange {
   unsigned idCount;
-  unsigned ids[kMaxIds];  // kMenuStates: the items asked for
-  char path[MAX_PATH];    // kDropFile: the file dropped
-  volatile long done;     // set by the hook once `text` is complete
-  char text[8192];        // the answer, "key value" lines
+  unsigned ids[kMaxIds];   // kMenuStates: the items asked for
+  wchar_t path[MAX_PATH];  // kDropFile: the file dropped
+  volatile long done;      // set by the hook once `text` is complete
+  char text[8192];         // the answer, "key value" lines, UTF-8
 };
 
 }  // namespace vexal_drive
