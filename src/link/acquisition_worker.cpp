@@ -96,8 +96,9 @@ void DrainPort(HANDLE port) {
   quiet.ReadIntervalTimeout = MAXDWORD;
   quiet.ReadTotalTimeoutMultiplier = MAXDWORD;
   quiet.ReadTotalTimeoutConstant = static_cast<DWORD>(kQuietMs);
+  // No purge first: the drain must see a tail that is already waiting, or it
+  // would take a pause after it for the end.
   if (!SetCommTimeouts(port, &quiet)) return;
-  PurgeComm(port, PURGE_RXCLEAR);
   PortByteSource line(port);
   PortClock clock;
   DrainLine(line, clock);

@@ -11,6 +11,9 @@ namespace vexal {
 
 // The line counts as quiet once no byte has come for this long (the pause time-out).
 inline constexpr std::int64_t kQuietMs = 20;
+// Once a tail has come, the interface was sending: a pause in it (a USB adapter's
+// burst, a busy PC) must not pass for its end, so the quiet must last longer.
+inline constexpr std::int64_t kQuietAfterTailMs = 100;
 // An interface that never stops sending is given up on after about this long.
 inline constexpr std::int64_t kDrainLimitMs = 2000;
 // The pause after a read that came back empty before the line was quiet (a
@@ -25,8 +28,8 @@ class LineClock {
   virtual void Pause(std::uint32_t ms) = 0;
 };
 
-// Reads and discards until no byte has come for kQuietMs, measured from the
-// last byte, or kDrainLimitMs have passed. The port's reads should wait up to
+// Reads and discards until no byte has come for kQuietMs (kQuietAfterTailMs
+// once any came), measured from the last byte, or kDrainLimitMs have passed. The port's reads should wait up to
 // kQuietMs for a byte; a driver that does not still gets its quiet time.
 void DrainLine(ByteSource& line, LineClock& clock);
 
