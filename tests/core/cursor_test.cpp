@@ -157,11 +157,14 @@ TEST(CursorLayer, PrintedPage) {
                             "colour" + ch2, "text 40 90 CH2: A 794 mV   B -800 mV   B-A -1,59 V"}))
         << colour;
   }
-  // One channel: its scale label takes one row, and on this low page both lines fit above it.
-  RecordingCanvas low;
-  RenderPrintPage(low, PrintPage{960, 300, 20, true}, {2024, 12, 5, 9, 7},
-                  CursorStore(512, 1536, 0), kCursorLabels, IDM_TB_100MS, {true, {512, 1536}});
-  EXPECT_EQ(low.Only("text").size(), 3u + 2u + 2u);  // heading, scale labels, letters, read-out
+  // On this low page one read-out line fits above two rows of scale labels, two above one row:
+  // seven texts either way (heading, scale labels, letters, read-out).
+  for (int ch2 : {1, 0}) {
+    RecordingCanvas low;
+    RenderPrintPage(low, PrintPage{960, 300, 20, true}, {2024, 12, 5, 9, 7},
+                    CursorStore(512, 1536, ch2), kCursorLabels, IDM_TB_100MS, {true, {512, 1536}});
+    EXPECT_EQ(low.Only("text").size(), 7u) << ch2;
+  }
 }
 
 }  // namespace
