@@ -13,6 +13,7 @@
 #include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/gdi_waveform_renderer.h"
+#include "display/offscreen_buffer.h"
 #include "display/waveform_store.h"
 
 namespace {
@@ -38,8 +39,11 @@ void PaintPicture(HDC dc, int charWidth, int charHeight) {
   vexal::WaveformRenderer(dc, kWidth, kHeight, charWidth, charHeight);
 }
 
+// As the window paints with the cursors shown: into its kept off-screen buffer, then copied.
 void PaintWindow(HDC dc, int charWidth, int charHeight) {
-  vexal::PaintWaveformWindow(dc, {0, 0, kWidth, kHeight}, kWidth, kHeight, charWidth, charHeight);
+  static vexal::OffscreenBuffer offscreen;
+  vexal::PaintWaveformWindow(dc, {0, 0, kWidth, kHeight}, kWidth, kHeight, charWidth, charHeight,
+                             &offscreen);
 }
 
 // `dcFor` yields a fresh device context for one paint, `done` gives it back.

@@ -8,9 +8,11 @@
 #include "app/cursor_input.h"
 #include "app/demo_traces.h"
 #include "app/menu_dispatch.h"
+#include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/gdi_waveform_renderer.h"
 #include "display/message_boxes.h"
+#include "display/offscreen_buffer.h"
 #include "display/waveform_store.h"
 #include "output/saved_export_file.h"
 
@@ -18,6 +20,7 @@ namespace vexal {
 namespace {
 
 MainWindowState state;
+OffscreenBuffer offscreen;  // used on the window thread only
 
 void OnCreate(const CREATESTRUCTW& create) {
   state.baseUnitX = LOWORD(GetDialogBaseUnits());
@@ -32,9 +35,13 @@ void OnPaint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   UpdateScaleLabels();
-  // The whole picture, drawn off-screen and copied into the update region.
+  // While the cursors are shown the picture is drawn off-screen and copied into
+  // the update region, so that a moving cursor does not flicker; hidden, the
+  // buffer goes and the picture is drawn as it always was.
+  const bool cursors = TheCursors().shown;
+  if (!cursors) offscreen.Release();
   PaintWaveformWindow(dc, paint.rcPaint, state.clientWidth, state.clientHeight, state.baseUnitX,
-                      state.baseUnitY);
+                      state.baseUnitY, cursors ? &offscreen : nullptr);
   EndPaint(window, &paint);
 }
 
@@ -109,6 +116,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_DESTROY:
+      offscreen.Release();
       PostQuitMessage(0);
       return 0;
     default:

@@ -3,6 +3,7 @@
 #include "display/cursors.h"
 #include "display/display_settings.h"
 #include "display/gdi_canvas.h"
+#include "display/offscreen_buffer.h"
 #include "display/waveform_renderer.h"
 #include "display/waveform_store.h"
 
@@ -17,28 +18,23 @@ void WaveformRenderer(HDC dc, int width, int height, int charWidth, int charHeig
 }
 
 void PaintWaveformWindow(HDC dc, const RECT& update, int width, int height, int charWidth,
-                         int charHeight) {
+                         int charHeight, OffscreenBuffer* offscreen) {
   // The window class's background, around the frame.
   const auto background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-  const int updateWidth = update.right - update.left, updateHeight = update.bottom - update.top;
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap =
-      memory != nullptr ? CreateCompatibleBitmap(dc, updateWidth, updateHeight) : nullptr;
-  if (bitmap != nullptr) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    // The bitmap holds the update rectangle only: logical (left, top) is its first pixel.
-    SetViewportOrgEx(memory, -update.left, -update.top, nullptr);
-    FillRect(memory, &update, background);
-    WaveformRenderer(memory, width, height, charWidth, charHeight);
-    BitBlt(dc, update.left, update.top, updateWidth, updateHeight, memory, update.left, update.top,
-           SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-  } else {
+  HDC memory = offscreen != nullptr ? offscreen->Get(dc, width, height) : nullptr;
+  if (memory == nullptr) {
     FillRect(dc, &update, background);
     WaveformRenderer(dc, width, height, charWidth, charHeight);
+    return;
   }
-  if (memory != nullptr) DeleteDC(memory);
+  // The kept context goes back to its state before each picture, which the
+  // renderer expects to find as in a fresh one.
+  const int fresh = SaveDC(memory);
+  FillRect(memory, &update, background);
+  WaveformRenderer(memory, width, height, charWidth, charHeight);
+  RestoreDC(memory, fresh);
+  BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top,
+         memory, update.left, update.top, SRCCOPY);
 }
 
 }  // namespace vexal

@@ -6,16 +6,19 @@
 
 namespace vexal {
 
+class OffscreenBuffer;
+
 // Draws frame, graticule, the traces of the channels with data and the current
 // labels, scaled to width x height. The context must be in its default
 // state and is left holding the renderer's last objects and text settings.
 void WaveformRenderer(HDC dc, int width, int height, int charWidth, int charHeight);
 
-// The main window's paint of the update rectangle: the window's background and
-// the picture drawn into a bitmap, then copied at once, so that no half-drawn
-// picture is ever seen (a moving cursor would flicker). Straight onto `dc`
-// when there is no memory for the bitmap.
+// The main window's paint of the update rectangle. With an off-screen buffer
+// (while the cursors are shown) the window's background and the picture are
+// drawn into its bitmap of the client size and copied at once, so that no
+// half-drawn picture is ever seen (a moving cursor would flicker); without one,
+// or without memory for it, straight onto `dc`.
 void PaintWaveformWindow(HDC dc, const RECT& update, int width, int height, int charWidth,
-                         int charHeight);
+                         int charHeight, OffscreenBuffer* offscreen);
 
 }  // namespace vexal

@@ -36,6 +36,7 @@ def test(driver, checks, args):
         driver.cmd("sync")
 
     driver.start()
+    driver.hook("gdi-objects")  # counted from here: the cursors' off-screen bitmap goes with them
     left, top = map(int, driver.value("client-origin", "client-origin"))
     width, height = driver.screenshot("start").shape[1::-1]
 
@@ -113,6 +114,8 @@ def test(driver, checks, args):
     export(driver, 6061, os.path.join(out, "hidden-again.emf"))
     checks.check(open(os.path.join(out, "hidden-again.emf"), "rb").read() ==
                  open(os.path.join(out, "hidden.emf"), "rb").read(), "the same metafile")
+    gdi = dict(line.partition(" ")[::2] for line in driver.hook("gdi-objects"))
+    checks.equal((gdi["alive"], gdi["deleted-while-selected"]), ("0", "0"), "no GDI object left")
 
 
 if __name__ == "__main__":
