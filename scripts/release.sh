@@ -16,8 +16,8 @@ files=(vexal-1.0-win64.zip vexal-1.0-win32.zip SHA256SUMS)
 
 # The checkout itself, or a folder holding it, is no place for downloads.
 if [[ "$dist" == "$root" || "$dist" == / || "$root" == "$dist"/* ]]; then
-  echo "release: $dist holds the checkout $root: name a folder for the downloads" \
-    "outside it, or one inside it such as dist/" >&2
+  echo "release: $dist is the checkout $root or a folder around it: name a folder" \
+    "for the downloads outside the checkout, or one inside it such as dist/" >&2
   exit 2
 fi
 
