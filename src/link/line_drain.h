@@ -29,8 +29,8 @@ class LineClock {
 };
 
 // Reads and discards until no byte has come for kQuietMs (kQuietAfterTailMs
-// once any came), measured from the last byte, or kDrainLimitMs have passed. The port's reads should wait up to
-// kQuietMs for a byte; a driver that does not still gets its quiet time.
+// once any came), measured from the last byte, or kDrainLimitMs have passed. The port's reads
+// should wait up to kQuietMs for a byte; a driver that does not still gets its quiet time.
 void DrainLine(ByteSource& line, LineClock& clock);
 
 }  // namespace vexal
