@@ -53,7 +53,8 @@ class Canvas {
   virtual void SetTextColour(Colour colour) = 0;
   virtual void SetTextAlign(TextAlign align) = 0;
   // Formats the Windows-1252 text (wsprintfW on Windows, after conversion to
-  // UTF-16) and writes it whole.
+  // UTF-16) and writes it whole. Without arguments the text is written as it
+  // is: a "%" in it is a percent sign, not a directive.
   virtual void WriteText(int x, int y, const char* format, const TextArgs& args) = 0;
 };
 

@@ -55,10 +55,15 @@ void GdiCanvas::WriteText(int x, int y, const char* format, const TextArgs& args
   if (format == nullptr) return;
   // The format is converted before the numbers go in: the directives are
   // ASCII, and no byte of the 1252 text is read by another code page.
+  const std::wstring wide = FromWindows1252(format);
+  if (args.count == 0) {
+    TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
+    return;
+  }
   // wsprintfW writes at most 1024 characters and the terminator.
   wchar_t text[1025];
   const int* v = args.values;
-  wsprintfW(text, FromWindows1252(format).c_str(), v[0], v[1], v[2], v[3], v[4]);
+  wsprintfW(text, wide.c_str(), v[0], v[1], v[2], v[3], v[4]);
   TextOutW(dc_, x, y, text, lstrlenW(text));
 }
 

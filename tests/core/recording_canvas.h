@@ -57,6 +57,7 @@ class RecordingCanvas : public Canvas {
   void SetTextColour(Colour colour) override { calls.push_back("colour " + Rgb(colour)); }
   void SetTextAlign(TextAlign align) override { Add("align", {static_cast<int>(align)}); }
   void WriteText(int x, int y, const char* format, const TextArgs& args) override {
+    if (args.count == 0) return Add("text", {x, y}, format);  // written as it is
     char text[1024];  // wsprintf's own limit; surplus arguments are ignored
     const int* v = args.values;
     std::snprintf(text, sizeof text, format, v[0], v[1], v[2], v[3], v[4]);
