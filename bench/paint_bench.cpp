@@ -10,11 +10,9 @@
 #include <vector>
 
 #include "app/demo_traces.h"
-#include "display/cursors.h"
-#include "display/display_settings.h"
+#include "app/window_state.h"
 #include "display/gdi_waveform_renderer.h"
 #include "display/offscreen_buffer.h"
-#include "display/waveform_store.h"
 
 namespace {
 
@@ -35,15 +33,16 @@ void Report(const char* name, std::vector<double> times) {
               times[times.size() * 9 / 10]);
 }
 
+// Each paint describes its picture anew, as the window's does.
 void PaintPicture(HDC dc, int charWidth, int charHeight) {
-  vexal::WaveformRenderer(dc, kWidth, kHeight, charWidth, charHeight);
+  vexal::WaveformRenderer(dc, vexal::ScreenPicture(96), kWidth, kHeight, charWidth, charHeight);
 }
 
 // As the window paints with the cursors shown: into its kept off-screen buffer, then copied.
 void PaintWindow(HDC dc, int charWidth, int charHeight) {
   static vexal::OffscreenBuffer offscreen;
-  vexal::PaintWaveformWindow(dc, {0, 0, kWidth, kHeight}, kWidth, kHeight, charWidth, charHeight,
-                             &offscreen);
+  vexal::PaintWaveformWindow(dc, {0, 0, kWidth, kHeight}, vexal::ScreenPicture(96), kWidth, kHeight,
+                             charWidth, charHeight, &offscreen);
 }
 
 // `dcFor` yields a fresh device context for one paint, `done` gives it back.

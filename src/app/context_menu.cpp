@@ -5,9 +5,7 @@
 #include "app/cursor_input.h"
 #include "app/main_window.h"
 #include "app/measurements_dialog.h"
-#include "display/cursors.h"
-#include "display/display_settings.h"
-#include "display/waveform_store.h"
+#include "app/window_state.h"
 #include "output/clipboard.h"
 #include "output/values_text.h"
 #include "resource.h"
@@ -33,8 +31,9 @@ std::string DecimalSeparator() {
 }
 
 void CopyValues(HWND window) {
-  const std::string text = ValuesText(TheWaveformStore().Snapshot(), TheScaleLabels(),
-                                      TheDisplaySettings().timebase, DecimalSeparator());
+  const Picture picture = CurrentPicture();
+  const std::string text =
+      ValuesText(picture.traces, picture.labels, picture.timebaseId, DecimalSeparator());
   CopyTextToClipboard(window, text);
 }
 
@@ -73,13 +72,13 @@ bool ShowContextMenu(HWND window, LPARAM lParam) {
 void HandleContextCommand(HWND window, WPARAM wParam) {
   switch (LOWORD(wParam)) {
     case IDM_COPY_PICTURE:
-      CopyPictureToClipboard(window);
+      CopyPictureToClipboard(window, CurrentPicture());
       break;
     case IDM_COPY_VALUES:
       CopyValues(window);
       break;
     case IDM_MEASUREMENTS:
-      ShowMeasurementsDialog(TheMainWindowState().instance, window);
+      ShowMeasurementsDialog(TheMainWindowState().instance, window, CurrentPicture());
       break;
     case IDM_CURSORS:
       ToggleCursorsCommand(window);

@@ -3,7 +3,8 @@
 #include <windowsx.h>
 
 #include "app/main_window.h"
-#include "display/cursors.h"
+#include "app/window_state.h"
+#include "display/plot_geometry.h"
 
 namespace vexal {
 namespace {

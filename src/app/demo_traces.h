@@ -1,7 +1,7 @@
 // The sine and cosine shown at start, before any instrument has been read.
 #pragma once
 
-#include "display/waveform_store.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 

@@ -8,13 +8,10 @@
 #include "app/cursor_input.h"
 #include "app/demo_traces.h"
 #include "app/menu_dispatch.h"
-#include "display/cursors.h"
-#include "display/display_settings.h"
+#include "app/window_state.h"
 #include "display/gdi_waveform_renderer.h"
 #include "display/message_boxes.h"
 #include "display/offscreen_buffer.h"
-#include "display/waveform_store.h"
-#include "output/saved_export_file.h"
 
 namespace vexal {
 namespace {
@@ -38,10 +35,11 @@ void OnPaint(HWND window) {
   // While the cursors are shown the picture is drawn off-screen and copied into
   // the update region, so that a moving cursor does not flicker; hidden, the
   // buffer goes and the picture is drawn as it always was.
-  const bool cursors = TheCursors().shown;
+  const Picture picture = ScreenPicture(96);
+  const bool cursors = picture.cursors.shown;
   if (!cursors) offscreen.Release();
-  PaintWaveformWindow(dc, paint.rcPaint, state.clientWidth, state.clientHeight, state.baseUnitX,
-                      state.baseUnitY, cursors ? &offscreen : nullptr);
+  PaintWaveformWindow(dc, paint.rcPaint, picture, state.clientWidth, state.clientHeight,
+                      state.baseUnitX, state.baseUnitY, cursors ? &offscreen : nullptr);
   EndPaint(window, &paint);
 }
 
@@ -62,7 +60,7 @@ void OnDropFiles(HWND window, HDROP drop) {
       !path.empty() && query(drop, 0, path.data(), static_cast<UINT>(path.size() + 1)) > 0;
   finish(drop);
   if (!named) return;
-  if (const char* error = LoadSavedExport(path.c_str())) {
+  if (const char* error = OpenSavedExport(path.c_str())) {
     ShowErrorBox(window, error);
   } else {
     InvalidateRect(window, nullptr, TRUE);

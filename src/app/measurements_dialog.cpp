@@ -1,13 +1,10 @@
 #include "app/measurements_dialog.h"
 
-#include "display/cursor_readout.h"
-#include "display/cursors.h"
-#include "display/display_settings.h"
-#include "display/measurement_table.h"
 #include "display/wide_text.h"
-#include "display/waveform_store.h"
 #include "output/clipboard.h"
 #include "resource.h"
+#include "scope/cursor_readout.h"
+#include "scope/measurement_table.h"
 
 namespace vexal {
 namespace {
@@ -89,11 +86,11 @@ INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam
 
 }  // namespace
 
-void ShowMeasurementsDialog(HINSTANCE instance, HWND owner) {
-  const WaveformSnapshot store = TheWaveformStore().Snapshot();
-  const ScaleLabels& labels = TheScaleLabels();
-  const int timebase = TheDisplaySettings().timebase;
-  const Cursors& cursors = TheCursors();
+void ShowMeasurementsDialog(HINSTANCE instance, HWND owner, const Picture& picture) {
+  const WaveformSnapshot& store = picture.traces;
+  const ScaleLabels& labels = picture.labels;
+  const int timebase = picture.timebaseId;
+  const Cursors& cursors = picture.cursors;
   const Tables tables = {MeasurementTable(store, labels, timebase),
                          cursors.shown ? CursorTable(cursors, store, labels, timebase) : ""};
   DialogBoxParamW(instance, L"VEXALMESSUNGEN", owner, MeasurementsDialogProc,

@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "display/display_settings.h"
+#include "scope/display_settings.h"
 
 namespace vexal {
 

@@ -1,10 +1,10 @@
 #include "app/menu_dispatch.h"
 
-#include "link/acquisition_request.h"
 #include "app/info_dialog.h"
 #include "app/main_window.h"
 #include "app/menu_commands.h"
-#include "display/display_settings.h"
+#include "app/window_state.h"
+#include "link/acquisition_request.h"
 #include "link/acquisition_worker.h"
 #include "link/interface_settings_dialog.h"
 #include "output/file_export.h"
@@ -16,6 +16,7 @@ namespace {
 void StartReadOut(unsigned char command) {
   AcquisitionRequest& request = TheAcquisitionRequest();
   request.command = command;
+  request.store = &TheWaveformStore();
   // Returns at once; the window stays usable while the worker runs.
   StartAcquisitionWorker(request);
 }
@@ -47,13 +48,13 @@ void HandleMenuCommand(HWND window, WPARAM wParam) {
       DestroyWindow(window);
       break;
     case MenuAction::kExportText:
-      FileExport(window, kExportText);
+      FileExport(window, kExportText, CurrentPicture);
       break;
     case MenuAction::kExportMetafile:
-      FileExport(window, kExportMetafile);
+      FileExport(window, kExportMetafile, CurrentPicture);
       break;
     case MenuAction::kPrint:
-      PrintRenderer(window);
+      PrintRenderer(window, CurrentPicture);
       break;
     case MenuAction::kReadDirect:
       StartReadOut('d');

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/window_state.h"
 #include "display/message_boxes.h"
 #include "link/acquisition_worker.h"
-#include "output/saved_export_file.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // A file given at start replaces the demonstration traces before the first
   // paint; one that cannot be shown is said so over the window.
   const std::wstring file = CommandLineFile();
-  const char* error = file.empty() ? nullptr : vexal::LoadSavedExport(file.c_str());
+  const char* error = file.empty() ? nullptr : vexal::OpenSavedExport(file.c_str());
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   if (error != nullptr) vexal::ShowErrorBox(window, error);

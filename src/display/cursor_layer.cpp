@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "display/cursor_readout.h"
+#include "scope/cursor_readout.h"
 
 namespace vexal {
 namespace {
@@ -21,8 +21,8 @@ void DrawDottedLine(Canvas& canvas, int x, int top, int bottom, int dash) {
 }  // namespace
 
 void DrawCursorLayer(Canvas& canvas, const PlotArea& area, int labelTop,
-                     const CursorLayerStyle& style, const Cursors& cursors,
-                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId) {
+                     const CursorLayerStyle& style, const Picture& picture) {
+  const Cursors& cursors = picture.cursors;
   if (!cursors.shown) return;
   canvas.SelectNewPen(style.penWidth, style.line);
   for (int sample : cursors.sample) {
@@ -43,7 +43,8 @@ void DrawCursorLayer(Canvas& canvas, const PlotArea& area, int labelTop,
   canvas.SetTextAlign(TextAlign::kLeftTop);
   const long long x = static_cast<long long>(area.left) + style.textInset;
   long long y = static_cast<long long>(area.top) + style.lineHeight / 2;
-  for (const ReadoutLine& line : CursorReadout(cursors, store, labels, timebaseId)) {
+  for (const ReadoutLine& line :
+       CursorReadout(cursors, picture.traces, picture.labels, picture.timebaseId)) {
     if (y + style.lineHeight > labelTop) break;
     canvas.SetTextColour(line.channel < 0 ? style.line : style.channel[line.channel]);
     canvas.WriteText(static_cast<int>(x), static_cast<int>(y), line.text.c_str(), TextArgs{});

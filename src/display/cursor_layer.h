@@ -6,10 +6,8 @@
 #include <array>
 
 #include "display/canvas.h"
-#include "display/cursors.h"
-#include "display/display_settings.h"
-#include "display/waveform_renderer.h"
-#include "display/waveform_store.h"
+#include "display/picture.h"
+#include "display/plot_geometry.h"
 
 namespace vexal {
 
@@ -26,7 +24,6 @@ struct CursorLayerStyle {
 // above labelTop, where the scale labels begin. Leaves the stock pen selected,
 // a transparent background and left-top text alignment.
 void DrawCursorLayer(Canvas& canvas, const PlotArea& area, int labelTop,
-                     const CursorLayerStyle& style, const Cursors& cursors,
-                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId);
+                     const CursorLayerStyle& style, const Picture& picture);
 
 }  // namespace vexal

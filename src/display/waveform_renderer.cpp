@@ -1,56 +1,22 @@
 #include "display/waveform_renderer.h"
 
-#include <algorithm>
-#include <climits>
 #include <cstddef>
 #include <cstdio>
 
-#include "display/channel_names.h"
 #include "display/cursor_layer.h"
-#include "display/timebase_labels.h"
+#include "scope/channel_names.h"
+#include "scope/timebase_labels.h"
 
 namespace vexal {
 namespace {
 
 constexpr int kFrameInset = 20;
-constexpr int kPlotInset = 40;
 constexpr int kColumnSteps = 50;  // 10 divisions of 5 steps across
 constexpr int kRowSteps = 40;     // 8 divisions of 5 steps up
 constexpr int kStepsPerDivision = 5;
 constexpr int kTickHalfLength = 7;
-constexpr double kSampleLevels = 256.0;
 constexpr int kCursorPenWidth = 1;
 constexpr int kCursorDash = 3;
-
-// The picture size comes from the window or a fixed 800 x 600, but any int must
-// stay free of overflow: geometry is done wide and saturated back into int.
-int Saturate(long long v) {
-  if (v < INT_MIN) return INT_MIN;
-  if (v > INT_MAX) return INT_MAX;
-  return static_cast<int>(v);
-}
-
-// Truncates toward zero; out-of-range doubles would make the conversion undefined.
-int Saturate(double v) {
-  return static_cast<int>(
-      std::clamp(v, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
-}
-
-int Offset(int v, long long delta) {
-  return Saturate(static_cast<long long>(v) + delta);
-}
-
-// The integer span as a double: exact, and free of int overflow.
-double Span(int from, int to) {
-  return static_cast<double>(to) - static_cast<double>(from);
-}
-
-// base + span * (i / steps): quotient first, then product, then sum, in double
-// precision, the whole truncated toward zero. The order changes some results by
-// one unit (360 * (23 / 40.0) is 206.99999999999997).
-int Advance(int base, double span, int i, double steps) {
-  return Saturate(static_cast<double>(base) + span * (i / steps));
-}
 
 int Middle(int from, int to) {
   return Saturate(static_cast<long long>(from) + (static_cast<long long>(to) - from) / 2);
@@ -82,24 +48,6 @@ void WriteChannelLabel(Canvas& canvas, int channel, const ScaleLabel& label, Col
 
 }  // namespace
 
-int GraticuleX(const PlotArea& area, int i) {
-  return Advance(area.left, Span(area.left, area.right), i, kColumnSteps);
-}
-
-int GraticuleY(const PlotArea& area, int j) {
-  return Advance(area.top, Span(area.top, area.bottom), j, kRowSteps);
-}
-
-int TraceX(const PlotArea& area, int i) {
-  return Advance(area.left, Span(area.left, area.right), i, kSamplesPerChannel);
-}
-
-int TraceY(const PlotArea& area, int sample) {
-  // Sample s lies at the fraction s / 256 of the plot height above the bottom.
-  return Saturate(static_cast<double>(area.bottom) -
-                  Span(area.top, area.bottom) * (sample / kSampleLevels));
-}
-
 void DrawGraticuleLines(Canvas& canvas, const PlotArea& area, int edgeSteps, int tickHalfLength) {
   const int xm = Middle(area.left, area.right);
   const int ym = Middle(area.top, area.bottom);
@@ -128,10 +76,6 @@ void DrawTracePath(Canvas& canvas, const PlotArea& area, const ChannelSamples& s
   }
 }
 
-PlotArea ScreenPlotArea(int width, int height) {
-  return {kPlotInset, kPlotInset, Offset(width, -kPlotInset), Offset(height, -kPlotInset)};
-}
-
 std::string LabelFormat(int channel, int unitCode, const char* number) {
   const VoltUnit* unit = FindVoltUnit(unitCode);
   if (unit == nullptr || *ShortChannelName(channel) == '\0') return "";
@@ -145,8 +89,9 @@ std::string ScreenLabelFormat(int channel, int unitCode) {
   return LabelFormat(channel, unitCode, unitCode == kUnitKilovolt ? "%1d" : "%3d");
 }
 
-void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const WaveformSnapshot& store,
-                           const ScaleLabels& labels, int timebaseId, const Cursors& cursors) {
+void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Picture& picture) {
+  const WaveformSnapshot& store = picture.traces;
+  const ScaleLabels& labels = picture.labels;
   const PlotArea area = ScreenPlotArea(size.width, size.height);
 
   canvas.SelectGrayBrush();
@@ -180,7 +125,7 @@ void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Wavefo
   // no text is written, since there is no truthful timebase to show.
   canvas.SetTextColour(kCyan);
   canvas.SetTextAlign(TextAlign::kRightTop);
-  if (const char* text = TimebaseLabel(timebaseId)) {
+  if (const char* text = TimebaseLabel(picture.timebaseId)) {
     canvas.WriteText(Offset(area.right, -static_cast<long long>(size.charWidth)), bottomRow, text,
                      TextArgs{});
   }
@@ -188,8 +133,7 @@ void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Wavefo
   const long long labelRows = store.hasData[0] != 0 && store.hasData[1] != 0 ? 2 : 1;
   const CursorLayerStyle style = {kYellow,     {kCyan, kGreen}, kCursorPenWidth,
                                   kCursorDash, size.charHeight, size.charWidth};
-  DrawCursorLayer(canvas, area, Offset(area.bottom, -labelRows * size.charHeight), style, cursors,
-                  store, labels, timebaseId);
+  DrawCursorLayer(canvas, area, Offset(area.bottom, -labelRows * size.charHeight), style, picture);
 }
 
 }  // namespace vexal

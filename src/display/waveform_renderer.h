@@ -5,12 +5,10 @@
 #include <string>
 
 #include "display/canvas.h"
-#include "display/display_settings.h"
-#include "display/waveform_store.h"
+#include "display/picture.h"
+#include "display/plot_geometry.h"
 
 namespace vexal {
-
-struct Cursors;
 
 struct PictureSize {
   int width = 0;
@@ -18,19 +16,6 @@ struct PictureSize {
   int charWidth = 0;   // horizontal dialog base unit, a text offset
   int charHeight = 0;  // vertical dialog base unit
 };
-
-struct PlotArea {
-  int left, top, right, bottom;
-};
-
-// Positions with a fraction: quotient first, then product, then sum, in double
-// precision, truncated toward zero. The order changes some results by one unit.
-int GraticuleX(const PlotArea& area, int i);   // i = 0..50
-int GraticuleY(const PlotArea& area, int j);   // j = 0..40
-int TraceX(const PlotArea& area, int i);       // i = 0..2047
-int TraceY(const PlotArea& area, int sample);  // sample = 0..255
-
-PlotArea ScreenPlotArea(int width, int height);
 
 // The graticule of both pictures, in the pen the caller selected: 50 steps
 // across and 40 up, every 5th a full line, the others ticks reaching
@@ -50,7 +35,6 @@ std::string LabelFormat(int channel, int unitCode, const char* number);
 std::string ScreenLabelFormat(int channel, int unitCode);
 
 // The picture; the cursor layer last, and nothing of it while the cursors are hidden.
-void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const WaveformSnapshot& store,
-                           const ScaleLabels& labels, int timebaseId, const Cursors& cursors);
+void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Picture& picture);
 
 }  // namespace vexal

@@ -6,10 +6,10 @@
 #include <thread>
 
 #include "display/message_boxes.h"
-#include "display/waveform_store.h"
 #include "link/line_drain.h"
 #include "link/port_name.h"
 #include "link/reply_parser.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 
@@ -169,14 +169,14 @@ bool ConfigurePort(HANDLE port, HWND owner) {
 
 // Complete sections go into the store, each under its lock; a section the
 // reply broke off in leaves its channel as it was.
-void CommitCompleteChannels(const ReplyResult& result) {
+void CommitCompleteChannels(const ReplyResult& result, WaveformStore& store) {
   for (int channel = 0; channel < kChannelCount; ++channel) {
     const ChannelSection& section = result.channels[static_cast<std::size_t>(channel)];
     if (!section.complete) continue;
     if (section.hasData) {
-      TheWaveformStore().CommitChannel(channel, section.samples);
+      store.CommitChannel(channel, section.samples);
     } else {
-      TheWaveformStore().MarkWithoutData(channel);
+      store.MarkWithoutData(channel);
     }
   }
 }
@@ -217,13 +217,13 @@ void AcquisitionWorker(AcquisitionRequest request) {
       ShowErrorBox(owner, ForeignReplyMessage(result).c_str());
       return;
     case ReplyOutcome::kBrokenOff:
-      CommitCompleteChannels(result);
+      CommitCompleteChannels(result, *request.store);
       ShowErrorBox(owner,
                    "\xDC"
                    "bertragung abgebrochen !");
       break;
     case ReplyOutcome::kComplete:
-      CommitCompleteChannels(result);
+      CommitCompleteChannels(result, *request.store);
       ShowInformationBox(owner, ComposeSummary(result).c_str());
       break;
   }

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "display/waveform_store.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 

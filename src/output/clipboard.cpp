@@ -62,9 +62,9 @@ void Publish(HWND owner, ClipboardFormats<N> formats) {
 
 }  // namespace
 
-void CopyPictureToClipboard(HWND owner) {
-  Publish<2>(owner, {{{CF_ENHMETAFILE, RecordPictureMetafile(owner, nullptr)},
-                      {CF_DIB, PictureDib(owner)}}});
+void CopyPictureToClipboard(HWND owner, const Picture& picture) {
+  Publish<2>(owner, {{{CF_ENHMETAFILE, RecordPictureMetafile(owner, nullptr, picture)},
+                      {CF_DIB, PictureDib(owner, picture)}}});
 }
 
 void CopyTextToClipboard(HWND owner, const std::string& text) {

@@ -8,10 +8,12 @@
 
 #include <string>
 
+#include "display/picture.h"
+
 namespace vexal {
 
 // CF_ENHMETAFILE and CF_DIB of the exported picture (export_picture.h).
-void CopyPictureToClipboard(HWND owner);
+void CopyPictureToClipboard(HWND owner, const Picture& picture);
 
 // CF_UNICODETEXT and CF_TEXT of a Windows-1252 text, and CF_LOCALE German.
 void CopyTextToClipboard(HWND owner, const std::string& text);

@@ -12,30 +12,31 @@ namespace {
 // holds it in UTF-16 either way.
 constexpr wchar_t kMetafileDescription[] = L"Vexal Interface V1.0\0Ausgabe\0";
 
-void DrawPicture(HDC dc) {
+void DrawPicture(HDC dc, const Picture& picture) {
   // The renderer draws in the context's font. A new metafile context under Wine
   // holds none and records every label with all advances 0, which LibreOffice
   // piles onto one spot; Windows starts every context with this same stock font,
   // so the picture is the same there.
   SelectObject(dc, GetStockObject(SYSTEM_FONT));
   const LONG units = GetDialogBaseUnits();
-  WaveformRenderer(dc, kExportPictureWidth, kExportPictureHeight, LOWORD(units), HIWORD(units));
+  WaveformRenderer(dc, picture, kExportPictureWidth, kExportPictureHeight, LOWORD(units),
+                   HIWORD(units));
 }
 
 }  // namespace
 
-HENHMETAFILE RecordPictureMetafile(HWND reference, const wchar_t* path) {
+HENHMETAFILE RecordPictureMetafile(HWND reference, const wchar_t* path, const Picture& picture) {
   HDC screen = GetDC(reference);
   HENHMETAFILE metafile = nullptr;
   if (HDC dc = CreateEnhMetaFileW(screen, path, nullptr, kMetafileDescription)) {
-    DrawPicture(dc);
+    DrawPicture(dc, picture);
     metafile = CloseEnhMetaFile(dc);
   }
   ReleaseDC(reference, screen);
   return metafile;
 }
 
-HGLOBAL PictureDib(HWND reference) {
+HGLOBAL PictureDib(HWND reference, const Picture& picture) {
   BITMAPINFO info{};
   BITMAPINFOHEADER& header = info.bmiHeader;
   header.biSize = sizeof header;
@@ -56,7 +57,7 @@ HGLOBAL PictureDib(HWND reference) {
     // The margin around the frame as the window shows it; a metafile leaves it empty.
     const RECT all = {0, 0, kExportPictureWidth, kExportPictureHeight};
     FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    DrawPicture(memory);
+    DrawPicture(memory, picture);
     GdiFlush();
     packed = GlobalBlock(sizeof header + header.biSizeImage, [&](void* target) {
       std::memcpy(target, &header, sizeof header);

@@ -1,7 +1,6 @@
 #include "output/file_export.h"
 
 #include "display/message_boxes.h"
-#include "display/waveform_store.h"
 #include "output/common_dialogs.h"
 #include "output/export_picture.h"
 #include "output/replace_on_success.h"
@@ -47,8 +46,8 @@ TimeStamp ToTimeStamp(const SYSTEMTIME& time) {
   return TimeStamp{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute};
 }
 
-void ExportText(HWND owner, const TimeStamp& stamp) {
-  const std::vector<std::string> pieces = TextExportPieces(TheWaveformStore().Snapshot(), stamp);
+void ExportText(HWND owner, const TimeStamp& stamp, const WaveformSnapshot& traces) {
+  const std::vector<std::string> pieces = TextExportPieces(traces, stamp);
 
   ReplaceOnSuccess target(ExportFileName);
   HANDLE file = target.Created() ? CreateFileW(target.TempPath(), GENERIC_WRITE, 0, nullptr,
@@ -67,7 +66,7 @@ void ExportText(HWND owner, const TimeStamp& stamp) {
   if (!target.Commit()) ShowErrorBox(owner, kCreateFailed);
 }
 
-void ExportMetafile(HWND owner) {
+void ExportMetafile(HWND owner, const Picture& picture) {
   ReplaceOnSuccess target(ExportFileName);
   if (!target.Created()) {
     ShowErrorBox(owner, kCreateFailed);
@@ -76,7 +75,7 @@ void ExportMetafile(HWND owner) {
   bool closed = false;
   // Closing the metafile writes the file. A short write (disk full) can go
   // unreported, so the file on disk must be as long as the metafile itself.
-  if (HENHMETAFILE metafile = RecordPictureMetafile(owner, target.TempPath())) {
+  if (HENHMETAFILE metafile = RecordPictureMetafile(owner, target.TempPath(), picture)) {
     const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
     closed = size > 0 && FileSize(target.TempPath()) == size;
     DeleteEnhMetaFile(metafile);
@@ -86,15 +85,15 @@ void ExportMetafile(HWND owner) {
 
 }  // namespace
 
-void FileExport(HWND owner, int kind) {
+void FileExport(HWND owner, int kind, PictureSource source) {
   // The heading shows the moment the dialog opened, not when the file was written.
   SYSTEMTIME now;
   GetLocalTime(&now);
   if (!AskFileName(owner, kind)) return;
   if (kind == kExportText) {
-    ExportText(owner, ToTimeStamp(now));
+    ExportText(owner, ToTimeStamp(now), source().traces);
   } else {
-    ExportMetafile(owner);
+    ExportMetafile(owner, source());
   }
 }
 

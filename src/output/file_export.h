@@ -3,11 +3,14 @@
 
 #include <windows.h>
 
+#include "display/picture.h"
+
 namespace vexal {
 
 enum ExportKind : int { kExportText = 0, kExportMetafile = 1 };
 
-void FileExport(HWND owner, int kind);
+// The picture, or for the text its samples, is taken once the save dialog has closed.
+void FileExport(HWND owner, int kind, PictureSource source);
 
 // The save dialog's file-name buffer for both kinds: the name chosen last, in
 // either export, is offered again. UTF-16, so that a folder in any script can be

@@ -3,9 +3,9 @@
 #include <initializer_list>
 
 #include "display/cursor_layer.h"
-#include "display/timebase_labels.h"
 #include "display/waveform_renderer.h"
 #include "output/text_export.h"
+#include "scope/timebase_labels.h"
 
 namespace vexal {
 
@@ -49,8 +49,9 @@ void DrawChannel(Canvas& canvas, const PlotArea& area, int lineHeight, int chann
 }  // namespace
 
 void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& stamp,
-                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId,
-                     const Cursors& cursors) {
+                     const Picture& picture) {
+  const WaveformSnapshot& store = picture.traces;
+  const ScaleLabels& labels = picture.labels;
   const int lh = page.lineHeight;
   const int half = page.height / 2;
   const PlotArea area{lh, 2 * lh, page.width - lh, half - 2 * lh};
@@ -81,7 +82,7 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
 
   canvas.SetTextColour(kBlack);
   canvas.SetTextAlign(TextAlign::kRightTop);
-  if (const char* timebase = TimebaseLabel(timebaseId)) {
+  if (const char* timebase = TimebaseLabel(picture.timebaseId)) {
     canvas.WriteText(area.right - lh, area.bottom - lh, timebase, TextArgs{});
   }
   canvas.ReleasePen();
@@ -93,8 +94,7 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
                                   lh / kCursorDashesPerLine,
                                   lh,
                                   lh};
-  DrawCursorLayer(canvas, area, area.bottom - (ch1 && ch2 ? 2 : 1) * lh, style, cursors, store,
-                  labels, timebaseId);
+  DrawCursorLayer(canvas, area, area.bottom - (ch1 && ch2 ? 2 : 1) * lh, style, picture);
 }
 
 }  // namespace vexal

@@ -4,9 +4,7 @@
 #include <string>
 
 #include "display/canvas.h"
-#include "display/cursors.h"
-#include "display/display_settings.h"
-#include "display/waveform_store.h"
+#include "display/picture.h"
 #include "output/time_stamp.h"
 
 namespace vexal {
@@ -22,7 +20,6 @@ struct PrintPage {
 
 // The page; the cursor layer last, and nothing of it while the cursors are hidden.
 void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& stamp,
-                     const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId,
-                     const Cursors& cursors);
+                     const Picture& picture);
 
 }  // namespace vexal

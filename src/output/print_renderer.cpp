@@ -1,11 +1,8 @@
 #include "output/print_renderer.h"
 
-#include "display/message_boxes.h"
-#include "display/cursors.h"
-#include "display/display_settings.h"
 #include "display/gdi_canvas.h"
+#include "display/message_boxes.h"
 #include "display/wide_text.h"
-#include "display/waveform_store.h"
 #include "output/common_dialogs.h"
 #include "output/heading_fit.h"
 #include "output/print_layout.h"
@@ -87,7 +84,7 @@ PrintPage MeasurePage(HDC printer) {
 // Builds the job, one page for each copy; false when the spooler refused the
 // document, a page or the finished job, with the reason in *error.
 bool PrintCopies(HDC printer, const PageFont& font, const PrintPage& page, const TimeStamp& stamp,
-                 int copies, DWORD* error) {
+                 const Picture& picture, int copies, DWORD* error) {
   DOCINFOW document{};
   document.cbSize = sizeof(DOCINFOW);
   document.lpszDocName = L"Vexal-Interface: Druck";
@@ -95,16 +92,13 @@ bool PrintCopies(HDC printer, const PageFont& font, const PrintPage& page, const
     *error = GetLastError();
     return false;
   }
-  // Every copy shows the same picture.
-  const WaveformSnapshot waveforms = TheWaveformStore().Snapshot();
   bool printed = true;
   for (int copy = 0; printed && copy < copies; ++copy) {
     printed = StartPage(printer) > 0;
     if (printed) {
       font.Reselect();
       GdiCanvas canvas(printer);
-      RenderPrintPage(canvas, page, stamp, waveforms, TheScaleLabels(),
-                      TheDisplaySettings().timebase, TheCursors());
+      RenderPrintPage(canvas, page, stamp, picture);
       // A page the driver rejects is not printed.
       printed = EndPage(printer) > 0;
     }
@@ -121,7 +115,7 @@ bool PrintCopies(HDC printer, const PageFont& font, const PrintPage& page, const
 
 }  // namespace
 
-void PrintRenderer(HWND owner) {
+void PrintRenderer(HWND owner, PictureSource source) {
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof(PRINTDLGW);
   dialog.hwndOwner = owner;
@@ -151,7 +145,8 @@ void PrintRenderer(HWND owner) {
       // The line height and every position derived from it follow the page's font.
       PrintPage page = MeasurePage(printer);
       page.headingLength = font.HeadingLength();
-      printed = PrintCopies(printer, font, page, stamp, copies, &error);
+      // Every copy shows the same picture.
+      printed = PrintCopies(printer, font, page, stamp, source(), copies, &error);
     }
     DeleteDC(printer);
   }

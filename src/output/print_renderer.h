@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+#include "display/picture.h"
+
 namespace vexal {
 
-void PrintRenderer(HWND owner);
+// The page shows the picture of the moment the print dialog closed.
+void PrintRenderer(HWND owner, PictureSource source);
 
 }  // namespace vexal

@@ -4,9 +4,6 @@
 
 #include <string>
 
-#include "display/waveform_store.h"
-#include "output/text_import.h"
-
 namespace vexal {
 
 namespace {
@@ -19,7 +16,7 @@ bool SameVersion(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFOR
 
 }  // namespace
 
-const char* LoadSavedExport(const wchar_t* path) {
+const char* ReadSavedExport(const wchar_t* path, SavedExport& saved) {
   // Shared every way: the export may be open in a spreadsheet, or in a program
   // that writes it, and is still shown.
   HANDLE file =
@@ -45,9 +42,9 @@ const char* LoadSavedExport(const wchar_t* path) {
   CloseHandle(file);
   if (!read) return "Fehler beim Lesen der Datei !";
   content.resize(size);
-  const auto saved = ReadTextExport(content);
-  if (!saved) return "Datei ist keine Vexal-Ausgabe !";
-  TheWaveformStore().Modify([&](WaveformSnapshot& store) { ApplySavedExport(*saved, store); });
+  const auto fromFile = ReadTextExport(content);
+  if (!fromFile) return "Datei ist keine Vexal-Ausgabe !";
+  saved = *fromFile;
   return nullptr;
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "display/waveform_store.h"
 #include "output/time_stamp.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 

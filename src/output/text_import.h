@@ -6,8 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "display/waveform_store.h"
 #include "output/time_stamp.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "display/channel_names.h"
-#include "display/number_text.h"
-#include "display/sample_scale.h"
+#include "scope/channel_names.h"
+#include "scope/number_text.h"
+#include "scope/sample_scale.h"
 
 namespace vexal {
 

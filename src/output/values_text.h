@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "display/display_settings.h"
-#include "display/waveform_store.h"
+#include "scope/display_settings.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 

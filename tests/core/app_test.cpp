@@ -7,7 +7,7 @@
 
 #include "app/demo_traces.h"
 #include "app/menu_commands.h"
-#include "display/timebase_labels.h"
+#include "scope/timebase_labels.h"
 
 namespace vexal {
 namespace {

@@ -7,10 +7,12 @@
 #include <tuple>
 
 #include "display/cursor_layer.h"
-#include "display/cursor_readout.h"
-#include "display/cursors.h"
+#include "display/plot_geometry.h"
+#include "display/waveform_renderer.h"
 #include "output/print_layout.h"
 #include "recording_canvas.h"
+#include "scope/cursor_readout.h"
+#include "scope/cursors.h"
 
 namespace vexal {
 namespace {
@@ -122,7 +124,7 @@ TEST(CursorLayer, LinesLettersAndReadOutOnScreen) {
   const Cursors cursors{true, {1024, 2047}, kCursorA};
   const WaveformSnapshot store = CursorStore(1024, 2047, 1);
   RecordingCanvas canvas;
-  RenderWaveformPicture(canvas, {800, 600, 8, 16}, store, kCursorLabels, IDM_TB_100MS, cursors);
+  RenderWaveformPicture(canvas, {800, 600, 8, 16}, {store, kCursorLabels, IDM_TB_100MS, cursors});
   EXPECT_EQ(canvas.Strokes(3).front(), (test::Stroke{400, 40, 400, 43}));  // 3 pixels, 3 apart
   const Lines calls(canvas.calls.end() - 15, canvas.calls.end());
   EXPECT_EQ(calls, (Lines{"pen 1 #ffff00", "174 lines", "release", "transparent", "colour #ffff00",
@@ -134,8 +136,8 @@ TEST(CursorLayer, LinesLettersAndReadOutOnScreen) {
   // rows of them, for two above one row.
   for (int ch2 : {1, 0}) {
     RecordingCanvas low;
-    RenderWaveformPicture(low, {800, 150, 8, 16}, CursorStore(1024, 2047, ch2), kCursorLabels,
-                          IDM_TB_100MS, cursors);
+    RenderWaveformPicture(low, {800, 150, 8, 16},
+                          {CursorStore(1024, 2047, ch2), kCursorLabels, IDM_TB_100MS, cursors});
     EXPECT_EQ(low.Only("text").size(), 6u) << ch2;  // scale labels, letters, read-out
   }
 }
@@ -145,8 +147,8 @@ TEST(CursorLayer, PrintedPage) {
   for (bool colour : {true, false}) {
     RecordingCanvas page;
     const WaveformSnapshot store = CursorStore(512, 1536, 1);
-    RenderPrintPage(page, PrintPage{960, 990, 20, colour}, {2024, 12, 5, 9, 7}, store,
-                    kCursorLabels, IDM_TB_100MS, {true, {512, 1536}});
+    RenderPrintPage(page, PrintPage{960, 990, 20, colour}, {2024, 12, 5, 9, 7},
+                    {store, kCursorLabels, IDM_TB_100MS, {true, {512, 1536}}});
     const Lines calls(page.calls.end() - 15, page.calls.end());
     const std::string line = colour ? " #a00000" : " #000000", ch1 = colour ? " #00ffff" : line,
                       ch2 = colour ? " #00ff00" : " #646464";
@@ -161,8 +163,9 @@ TEST(CursorLayer, PrintedPage) {
   // seven texts either way (heading, scale labels, letters, read-out).
   for (int ch2 : {1, 0}) {
     RecordingCanvas low;
-    RenderPrintPage(low, PrintPage{960, 300, 20, true}, {2024, 12, 5, 9, 7},
-                    CursorStore(512, 1536, ch2), kCursorLabels, IDM_TB_100MS, {true, {512, 1536}});
+    RenderPrintPage(
+        low, PrintPage{960, 300, 20, true}, {2024, 12, 5, 9, 7},
+        {CursorStore(512, 1536, ch2), kCursorLabels, IDM_TB_100MS, {true, {512, 1536}}});
     EXPECT_EQ(low.Only("text").size(), 7u) << ch2;
   }
 }

@@ -29,8 +29,8 @@ RecordingCanvas Print(int ch1, int ch2, bool colour = true, int height = 990,
   store.samples[0] = {0, 1, 128, 255};
   store.hasData = {ch1, ch2};
   RecordingCanvas canvas;
-  RenderPrintPage(canvas, PrintPage{960, height, 20, colour}, TimeStamp{2024, 12, 5, 9, 7}, store,
-                  labels, 6012, Cursors{});
+  RenderPrintPage(canvas, PrintPage{960, height, 20, colour}, TimeStamp{2024, 12, 5, 9, 7},
+                  {.traces = store, .labels = labels, .timebaseId = 6012});
   return canvas;
 }
 
@@ -154,7 +154,7 @@ TEST(PrintLayout, HeadingFitsThePaperWidth) {
     EXPECT_EQ(height, whole ? std::clamp(height, points(6, dpi), points(10, dpi)) : points(6, dpi));
     RecordingCanvas page;
     RenderPrintPage(page, PrintPage{width, 990, 20, true, length}, {2024, 12, 5, 9, 7},
-                    WaveformSnapshot{}, {}, 6012, Cursors{});
+                    Picture{.timebaseId = 6012});
     EXPECT_EQ(page.Only("text").at(0), "text " + std::to_string(width / 2) + " 0" +
                                            (length ? " " + heading.substr(0, length) : ""));
   }

@@ -1,15 +1,15 @@
-#include "display/measurement_table.h"
+#include "scope/measurement_table.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <optional>
 
-#include "display/channel_names.h"
-#include "display/measurements.h"
-#include "display/number_text.h"
-#include "display/sample_scale.h"
-#include "display/timebase_labels.h"
+#include "scope/channel_names.h"
+#include "scope/measurements.h"
+#include "scope/number_text.h"
+#include "scope/sample_scale.h"
+#include "scope/timebase_labels.h"
 
 namespace vexal {
 namespace {

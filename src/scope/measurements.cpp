@@ -1,4 +1,4 @@
-#include "display/measurements.h"
+#include "scope/measurements.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,6 @@
 
 #include <array>
 
-#include "display/waveform_renderer.h"
-
 namespace vexal {
 
 inline constexpr int kCursorA = 0;
@@ -25,10 +23,8 @@ enum class CursorKey { kLeft, kRight, kHome, kEnd, kTab };
 // Shows hidden cursors where they were, A active; hides shown ones.
 void ToggleCursors(Cursors& cursors);
 
-// Whether (x, y) lies in the plot area, its edges included.
-bool InPlotArea(const PlotArea& area, int x, int y);
-// The sample under x: round((x - left) * 2048 / width), clamped to 0 to 2047.
-int SampleAtX(const PlotArea& area, int x);
+// A sample number clamped to 0 to 2047.
+int ClampedSample(long long sample);
 
 // A press: the cursor nearer to `sample` (A on a tie) goes there and becomes active.
 void PressCursor(Cursors& cursors, int sample);
@@ -37,12 +33,5 @@ void DragCursor(Cursors& cursors, int sample);
 // Moves or switches the active cursor; false when the cursors are hidden, so
 // the key does what it does without them.
 bool CursorKeyDown(Cursors& cursors, CursorKey key, bool shift);
-
-// The cursor whose line lies within `reach` pixels of x while y is inside the
-// plot area (the active one first), or kNoCursor.
-int CursorLineAt(const Cursors& cursors, const PlotArea& area, int x, int y, int reach);
-
-// The one record of the window.
-Cursors& TheCursors();
 
 }  // namespace vexal

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "display/display_settings.h"
-#include "display/waveform_store.h"
+#include "scope/display_settings.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 

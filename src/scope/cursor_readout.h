@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "display/cursors.h"
-#include "display/display_settings.h"
-#include "display/waveform_store.h"
+#include "scope/cursors.h"
+#include "scope/display_settings.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 

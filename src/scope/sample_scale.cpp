@@ -1,6 +1,6 @@
-#include "display/sample_scale.h"
+#include "scope/sample_scale.h"
 
-#include "display/timebase_labels.h"
+#include "scope/timebase_labels.h"
 
 namespace vexal {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "display/display_settings.h"
-#include "display/number_text.h"
+#include "scope/display_settings.h"
+#include "scope/number_text.h"
 
 namespace vexal {
 

@@ -43,12 +43,4 @@ std::uint32_t MicrovoltsPerDivision(int channel, int voltsId);
 std::uint32_t ProbeFactor(int channel, int probeId);
 ScaleLabels ComputeScaleLabels(const DisplaySettings& settings);
 
-// The process-wide records, used on the window thread only.
-DisplaySettings& TheDisplaySettings();
-ScaleLabels& TheScaleLabels();
-// Recomputes TheScaleLabels() from TheDisplaySettings(): when the window is made, after
-// every settings command and before every paint. A command that arrives before the
-// repaint (a copy, the measurements, an export, printing) reads the new labels too.
-void UpdateScaleLabels();
-
 }  // namespace vexal

@@ -1,4 +1,4 @@
-#include "display/waveform_store.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 
@@ -21,11 +21,6 @@ void WaveformStore::CommitChannel(int channel, const ChannelSamples& samples) {
 void WaveformStore::MarkWithoutData(int channel) {
   std::lock_guard lock(mutex_);
   content_.hasData.at(static_cast<std::size_t>(channel)) = 0;
-}
-
-WaveformStore& TheWaveformStore() {
-  static WaveformStore store;
-  return store;
 }
 
 }  // namespace vexal

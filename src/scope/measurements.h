@@ -3,9 +3,9 @@
 
 #include <optional>
 
-#include "display/number_text.h"
-#include "display/sample_scale.h"
-#include "display/waveform_store.h"
+#include "scope/number_text.h"
+#include "scope/sample_scale.h"
+#include "scope/waveform_store.h"
 
 namespace vexal {
 

@@ -1,4 +1,4 @@
-#include "display/number_text.h"
+#include "scope/number_text.h"
 
 #include <algorithm>
 #include <cmath>

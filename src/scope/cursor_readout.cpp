@@ -1,12 +1,12 @@
-#include "display/cursor_readout.h"
+#include "scope/cursor_readout.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-#include "display/channel_names.h"
-#include "display/number_text.h"
-#include "display/sample_scale.h"
+#include "scope/channel_names.h"
+#include "scope/number_text.h"
+#include "scope/sample_scale.h"
 
 namespace vexal {
 namespace {

@@ -1,4 +1,4 @@
-#include "display/timebase_labels.h"
+#include "scope/timebase_labels.h"
 
 #include "resource.h"
 

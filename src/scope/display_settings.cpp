@@ -1,4 +1,4 @@
-#include "display/display_settings.h"
+#include "scope/display_settings.h"
 
 #include <iterator>
 
@@ -67,20 +67,6 @@ const VoltUnit* FindVoltUnit(int unitCode) {
 ScaleLabels ComputeScaleLabels(const DisplaySettings& settings) {
   return {LabelFor(0, settings.ch1VoltsPerDiv, settings.ch1Probe, settings.ch1Gain5),
           LabelFor(1, settings.ch2VoltsPerDiv, settings.ch2Probe, settings.ch2Gain5)};
-}
-
-DisplaySettings& TheDisplaySettings() {
-  static DisplaySettings settings;
-  return settings;
-}
-
-ScaleLabels& TheScaleLabels() {
-  static ScaleLabels labels;
-  return labels;
-}
-
-void UpdateScaleLabels() {
-  TheScaleLabels() = ComputeScaleLabels(TheDisplaySettings());
 }
 
 }  // namespace vexal

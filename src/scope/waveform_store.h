@@ -43,7 +43,4 @@ class WaveformStore {
   WaveformSnapshot content_;
 };
 
-// The one process-wide store. Zeros with both flags 0 until the window fills it.
-WaveformStore& TheWaveformStore();
-
 }  // namespace vexal

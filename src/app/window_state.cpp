@@ -1,0 +1,52 @@
+#include "app/window_state.h"
+
+#include "output/saved_export_file.h"
+#include "output/text_import.h"
+
+namespace vexal {
+
+WaveformStore& TheWaveformStore() {
+  static WaveformStore store;
+  return store;
+}
+
+DisplaySettings& TheDisplaySettings() {
+  static DisplaySettings settings;
+  return settings;
+}
+
+ScaleLabels& TheScaleLabels() {
+  static ScaleLabels labels;
+  return labels;
+}
+
+Cursors& TheCursors() {
+  static Cursors cursors;
+  return cursors;
+}
+
+void UpdateScaleLabels() {
+  TheScaleLabels() = ComputeScaleLabels(TheDisplaySettings());
+}
+
+Picture CurrentPicture() {
+  // One consistent copy: a read-out may be committing a channel meanwhile.
+  return {TheWaveformStore().Snapshot(), TheScaleLabels(), TheDisplaySettings().timebase,
+          TheCursors()};
+}
+
+Picture ScreenPicture(int dpi) {
+  Picture picture = CurrentPicture();
+  picture.dpi = dpi;
+  picture.forScreen = true;
+  return picture;
+}
+
+const char* OpenSavedExport(const wchar_t* path) {
+  SavedExport saved;
+  if (const char* error = ReadSavedExport(path, saved)) return error;
+  TheWaveformStore().Modify([&](WaveformSnapshot& store) { ApplySavedExport(saved, store); });
+  return nullptr;
+}
+
+}  // namespace vexal

@@ -1,0 +1,30 @@
+// Everything one picture shows, described once: the screen, the metafile, the
+// printed page, "Bild kopieren", "Werte kopieren" and "Messungen" are each
+// drawn or written from such a description, which the window builds from its
+// state. The renderers read nothing else; a new view or overlay is a field here
+// and a renderer.
+#pragma once
+
+#include "resource.h"
+#include "scope/cursors.h"
+#include "scope/display_settings.h"
+#include "scope/waveform_store.h"
+
+namespace vexal {
+
+struct Picture {
+  WaveformSnapshot traces{};  // the samples and their has-data flags
+  ScaleLabels labels{};
+  int timebaseId = IDM_TB_100MS;
+  Cursors cursors{};
+  // The screen's dots per inch; every other output draws at 96.
+  int dpi = 96;
+  // The screen shows which cursor the keys move; every other output draws both alike.
+  bool forScreen = false;
+};
+
+// How an output that asks the user first (a save or print dialog) gets its
+// picture: built when the dialog has closed, from the state of that moment.
+using PictureSource = Picture (*)();
+
+}  // namespace vexal
