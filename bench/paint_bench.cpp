@@ -35,14 +35,14 @@ void Report(const char* name, std::vector<double> times) {
 
 // Each paint describes its picture anew, as the window's does.
 void PaintPicture(HDC dc, int charWidth, int charHeight) {
-  vexal::WaveformRenderer(dc, vexal::ScreenPicture(96), kWidth, kHeight, charWidth, charHeight);
+  vexal::WaveformRenderer(dc, vexal::ScreenPicture(96), {kWidth, kHeight, charWidth, charHeight});
 }
 
-// As the window paints with the cursors shown: into its kept off-screen buffer, then copied.
+// As the window paints: into its kept off-screen buffer, then copied.
 void PaintWindow(HDC dc, int charWidth, int charHeight) {
   static vexal::OffscreenBuffer offscreen;
-  vexal::PaintWaveformWindow(dc, {0, 0, kWidth, kHeight}, vexal::ScreenPicture(96), kWidth, kHeight,
-                             charWidth, charHeight, &offscreen);
+  vexal::PaintWaveformWindow(dc, {0, 0, kWidth, kHeight}, vexal::ScreenPicture(96),
+                             {kWidth, kHeight, charWidth, charHeight}, nullptr, offscreen);
 }
 
 // `dcFor` yields a fresh device context for one paint, `done` gives it back.

@@ -9,14 +9,19 @@
 namespace vexal {
 namespace {
 
-// How near the pointer must come to a line, in pixels, to take hold of it.
+// How near the pointer must come to a line, in pixels at 96 dpi, to take hold of it.
 constexpr int kLineReach = 3;
 
 bool dragging = false;  // the left button went down in the plot area and is held
+CursorDrag drag;        // where the press left the active cursor and the pointer
 
 PlotArea WindowPlotArea() {
   const MainWindowState& state = TheMainWindowState();
-  return ScreenPlotArea(state.clientWidth, state.clientHeight);
+  return ScreenPlotArea(state.clientWidth, state.clientHeight, state.dpi);
+}
+
+int LineReach() {
+  return ScaleToDpi(kLineReach, TheMainWindowState().dpi);
 }
 
 // The picture is drawn off-screen: nothing needs erasing first.
@@ -39,7 +44,8 @@ void HandleCursorMouse(HWND window, UINT message, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
       if (!cursors.shown || !InPlotArea(area, x, y)) return;
-      PressCursor(cursors, SampleAtX(area, x));
+      drag =
+          PressCursor(cursors, SampleAtX(area, x), CursorLineAt(cursors, area, x, y, LineReach()));
       dragging = true;
       SetCapture(window);
       Repaint(window);
@@ -47,7 +53,7 @@ void HandleCursorMouse(HWND window, UINT message, LPARAM lParam) {
     case WM_MOUSEMOVE: {
       if (!dragging) return;
       const int before = cursors.sample[cursors.active];
-      DragCursor(cursors, SampleAtX(area, x));
+      DragCursor(cursors, drag, SampleAtX(area, x));
       if (cursors.sample[cursors.active] != before) Repaint(window);
       return;
     }
@@ -93,7 +99,7 @@ bool SetCursorPointer(HWND window, LPARAM lParam) {
   if (LOWORD(lParam) != HTCLIENT) return false;
   POINT at;
   if (!GetCursorPos(&at) || !ScreenToClient(window, &at)) return false;
-  if (CursorLineAt(TheCursors(), WindowPlotArea(), at.x, at.y, kLineReach) == kNoCursor) {
+  if (CursorLineAt(TheCursors(), WindowPlotArea(), at.x, at.y, LineReach()) == kNoCursor) {
     return false;
   }
   SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));

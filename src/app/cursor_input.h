@@ -9,9 +9,10 @@ namespace vexal {
 // Shows or hides the cursors and repaints.
 void ToggleCursorsCommand(HWND window);
 
-// WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP and WM_CAPTURECHANGED: a press in
-// the plot area moves the nearer cursor there, and while the button is held
-// (the mouse captured) the cursor follows, up to the ends of the trace.
+// WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP and WM_CAPTURECHANGED: a press on a
+// cursor line takes hold of that cursor where it is, a press elsewhere in the plot
+// area moves the nearer cursor there; while the button is held (the mouse captured)
+// the cursor moves with the pointer, up to the ends of the trace.
 void HandleCursorMouse(HWND window, UINT message, LPARAM lParam);
 
 // WM_KEYDOWN: Left, Right (with Shift by 64), Home, End and Tab while the

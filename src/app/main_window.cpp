@@ -8,21 +8,30 @@
 #include "app/cursor_input.h"
 #include "app/demo_traces.h"
 #include "app/menu_dispatch.h"
+#include "app/window_dpi.h"
 #include "app/window_state.h"
 #include "display/gdi_waveform_renderer.h"
 #include "display/message_boxes.h"
 #include "display/offscreen_buffer.h"
+#include "display/plot_geometry.h"
+#include "display/screen_font.h"
 
 namespace vexal {
 namespace {
 
 MainWindowState state;
-OffscreenBuffer offscreen;  // used on the window thread only
+// Used on the window thread only.
+OffscreenBuffer offscreen;
+ScreenFont labelFont;
 
-void OnCreate(const CREATESTRUCTW& create) {
+void OnCreate(HWND window, const CREATESTRUCTW& create) {
   state.baseUnitX = LOWORD(GetDialogBaseUnits());
   state.baseUnitY = HIWORD(GetDialogBaseUnits());
   state.instance = create.hInstance;
+  state.dpi = WindowDpi(window);
+  HDC screen = GetDC(nullptr);
+  state.systemDpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
   // The display works before any instrument has been read.
   TheWaveformStore().Replace(DemonstrationTraces());
   UpdateScaleLabels();
@@ -32,14 +41,16 @@ void OnPaint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   UpdateScaleLabels();
-  // While the cursors are shown the picture is drawn off-screen and copied into
-  // the update region, so that a moving cursor does not flicker; hidden, the
-  // buffer goes and the picture is drawn as it always was.
-  const Picture picture = ScreenPicture(96);
-  const bool cursors = picture.cursors.shown;
-  if (!cursors) offscreen.Release();
-  PaintWaveformWindow(dc, paint.rcPaint, picture, state.clientWidth, state.clientHeight,
-                      state.baseUnitX, state.baseUnitY, cursors ? &offscreen : nullptr);
+  // At 96 dpi the labels are written in the stock font, offset by the dialog base
+  // units, as they always were; at any other DPI in a font of their own, offset by
+  // the base units of 96 dpi scaled.
+  const bool stock = state.dpi == 96 && state.systemDpi == 96;
+  if (stock) labelFont.Release();
+  const PictureSize size = {state.clientWidth, state.clientHeight,
+                            stock ? state.baseUnitX : ScaleToDpi(8, state.dpi),
+                            stock ? state.baseUnitY : ScaleToDpi(16, state.dpi)};
+  PaintWaveformWindow(dc, paint.rcPaint, ScreenPicture(state.dpi), size,
+                      stock ? nullptr : labelFont.For(state.dpi), offscreen);
   EndPaint(window, &paint);
 }
 
@@ -67,6 +78,15 @@ void OnDropFiles(HWND window, HDROP drop) {
   }
 }
 
+// The window moved to a monitor of another DPI (or the user changed it): it takes
+// the size Windows suggests, and the picture is drawn anew at the new DPI.
+void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
+  state.dpi = HIWORD(wParam);
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
 }  // namespace
 
 const MainWindowState& TheMainWindowState() {
@@ -75,8 +95,17 @@ const MainWindowState& TheMainWindowState() {
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE:
+      ScaleNonClientArea(window);
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_CREATE:
-      OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam));
+      OnCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = MinimumWindowSize(window, state.dpi);
       return 0;
     case WM_SIZE:
       // Stored as it comes, 0 x 0 for a minimised window; the class styles
@@ -115,6 +144,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_DESTROY:
       offscreen.Release();
+      labelFont.Release();
       PostQuitMessage(0);
       return 0;
     default:

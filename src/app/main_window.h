@@ -11,6 +11,8 @@ struct MainWindowState {
   int clientHeight = 0;          // from WM_SIZE
   int baseUnitX = 0;             // low word of GetDialogBaseUnits, recorded at WM_CREATE
   int baseUnitY = 0;             // high word of GetDialogBaseUnits
+  int dpi = 96;                  // the window's, from WM_CREATE and WM_DPICHANGED
+  int systemDpi = 96;            // the stock fonts', recorded at WM_CREATE
   HINSTANCE instance = nullptr;  // loads the dialog templates
 };
 

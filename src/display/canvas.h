@@ -56,6 +56,8 @@ class Canvas {
   // UTF-16) and writes it whole. Without arguments the text is written as it
   // is: a "%" in it is a percent sign, not a directive.
   virtual void WriteText(int x, int y, const char* format, const TextArgs& args) = 0;
+  // The width of a Windows-1252 text written as it is, in the context's font.
+  virtual int TextWidth(const char* text) = 0;
 };
 
 }  // namespace vexal

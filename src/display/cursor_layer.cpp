@@ -25,8 +25,15 @@ void DrawCursorLayer(Canvas& canvas, const PlotArea& area, int labelTop,
   const Cursors& cursors = picture.cursors;
   if (!cursors.shown) return;
   canvas.SelectNewPen(style.penWidth, style.line);
-  for (int sample : cursors.sample) {
-    DrawDottedLine(canvas, TraceX(area, sample), area.top, area.bottom, style.dash);
+  for (int cursor : {kCursorA, kCursorB}) {
+    const int x = TraceX(area, cursors.sample[cursor]);
+    // On the screen the one the keys move is solid: told apart at a glance.
+    if (picture.forScreen && cursor == cursors.active) {
+      canvas.MoveTo(x, area.top);
+      canvas.LineTo(x, area.bottom);
+    } else {
+      DrawDottedLine(canvas, x, area.top, area.bottom, style.dash);
+    }
   }
   canvas.ReleasePen();
 
@@ -42,12 +49,18 @@ void DrawCursorLayer(Canvas& canvas, const PlotArea& area, int labelTop,
   // The read-out's texts hold no format directive: they are written as they are.
   canvas.SetTextAlign(TextAlign::kLeftTop);
   const long long x = static_cast<long long>(area.left) + style.textInset;
+  const long long room = static_cast<long long>(area.right) - style.textInset - x;
   long long y = static_cast<long long>(area.top) + style.lineHeight / 2;
   for (const ReadoutLine& line :
        CursorReadout(cursors, picture.traces, picture.labels, picture.timebaseId)) {
     if (y + style.lineHeight > labelTop) break;
+    // The longest form that stays inside the plot area; none where none does.
+    const auto form = std::find_if(line.forms.begin(), line.forms.end(), [&](const auto& text) {
+      return canvas.TextWidth(text.c_str()) <= room;
+    });
+    if (form == line.forms.end()) continue;
     canvas.SetTextColour(line.channel < 0 ? style.line : style.channel[line.channel]);
-    canvas.WriteText(static_cast<int>(x), static_cast<int>(y), line.text.c_str(), TextArgs{});
+    canvas.WriteText(static_cast<int>(x), static_cast<int>(y), form->c_str(), TextArgs{});
     y += style.lineHeight;
   }
 }

@@ -1,6 +1,7 @@
 // The cursors as the screen picture and the printed page show them: a dotted
-// line over the whole height of the plot area for each, lettered "A" or "B"
-// just above it, and the read-out at the top left of the plot area.
+// line over the whole height of the plot area for each (on the screen the active
+// one solid), lettered "A" or "B" just above it, and the read-out at the top left
+// of the plot area, each line in the longest form that fits its width.
 #pragma once
 
 #include <array>

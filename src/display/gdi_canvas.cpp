@@ -67,4 +67,12 @@ void GdiCanvas::WriteText(int x, int y, const char* format, const TextArgs& args
   TextOutW(dc_, x, y, text, lstrlenW(text));
 }
 
+int GdiCanvas::TextWidth(const char* text) {
+  // Measured as it is written: in UTF-16.
+  const std::wstring wide = FromWindows1252(text);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &extent);
+  return static_cast<int>(extent.cx);
+}
+
 }  // namespace vexal

@@ -31,6 +31,7 @@ class GdiCanvas final : public Canvas {
   void SetTextColour(Colour colour) override;
   void SetTextAlign(TextAlign align) override;
   void WriteText(int x, int y, const char* format, const TextArgs& args) override;
+  int TextWidth(const char* text) override;
 
  private:
   HDC dc_;

@@ -2,34 +2,31 @@
 
 #include "display/gdi_canvas.h"
 #include "display/offscreen_buffer.h"
-#include "display/waveform_renderer.h"
 
 namespace vexal {
 
-void WaveformRenderer(HDC dc, const Picture& picture, int width, int height, int charWidth,
-                      int charHeight) {
+void WaveformRenderer(HDC dc, const Picture& picture, const PictureSize& size) {
   GdiCanvas canvas(dc);
-  RenderWaveformPicture(canvas, {width, height, charWidth, charHeight}, picture);
+  RenderWaveformPicture(canvas, size, picture);
 }
 
-void PaintWaveformWindow(HDC dc, const RECT& update, const Picture& picture, int width, int height,
-                         int charWidth, int charHeight, OffscreenBuffer* offscreen) {
+void PaintWaveformWindow(HDC dc, const RECT& update, const Picture& picture,
+                         const PictureSize& size, HFONT font, OffscreenBuffer& offscreen) {
+  HDC memory = offscreen.Get(dc, size.width, size.height);
+  HDC target = memory != nullptr ? memory : dc;
+  // The context goes back to its state before each picture (a kept one is painted
+  // into again), which the renderer expects to find as in a fresh one; the font
+  // is deselected with it before it can be deleted.
+  const int fresh = SaveDC(target);
+  if (font != nullptr) SelectObject(target, font);
   // The window class's background, around the frame.
-  const auto background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-  HDC memory = offscreen != nullptr ? offscreen->Get(dc, width, height) : nullptr;
-  if (memory == nullptr) {
-    FillRect(dc, &update, background);
-    WaveformRenderer(dc, picture, width, height, charWidth, charHeight);
-    return;
+  FillRect(target, &update, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+  WaveformRenderer(target, picture, size);
+  RestoreDC(target, fresh);
+  if (memory != nullptr) {
+    BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top,
+           memory, update.left, update.top, SRCCOPY);
   }
-  // The kept context goes back to its state before each picture, which the
-  // renderer expects to find as in a fresh one.
-  const int fresh = SaveDC(memory);
-  FillRect(memory, &update, background);
-  WaveformRenderer(memory, picture, width, height, charWidth, charHeight);
-  RestoreDC(memory, fresh);
-  BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top,
-         memory, update.left, update.top, SRCCOPY);
 }
 
 }  // namespace vexal

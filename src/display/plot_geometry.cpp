@@ -9,7 +9,9 @@
 namespace vexal {
 namespace {
 
+constexpr int kFrameInset = 20;
 constexpr int kPlotInset = 40;
+constexpr int kDpiOfLengths = 96;
 constexpr int kColumnSteps = 50;  // 10 divisions of 5 steps across
 constexpr int kRowSteps = 40;     // 8 divisions of 5 steps up
 constexpr double kSampleLevels = 256.0;
@@ -61,8 +63,19 @@ int TraceY(const PlotArea& area, int sample) {
                   Span(area.top, area.bottom) * (sample / kSampleLevels));
 }
 
-PlotArea ScreenPlotArea(int width, int height) {
-  return {kPlotInset, kPlotInset, Offset(width, -kPlotInset), Offset(height, -kPlotInset)};
+int ScaleToDpi(int value, int dpi) {
+  const long long scaled = static_cast<long long>(value) * dpi;
+  const long long half = scaled < 0 ? -kDpiOfLengths / 2 : kDpiOfLengths / 2;
+  return Saturate((scaled + half) / kDpiOfLengths);
+}
+
+int ScreenFrameInset(int dpi) {
+  return ScaleToDpi(kFrameInset, dpi);
+}
+
+PlotArea ScreenPlotArea(int width, int height, int dpi) {
+  const int inset = ScaleToDpi(kPlotInset, dpi);
+  return {inset, inset, Offset(width, -inset), Offset(height, -inset)};
 }
 
 bool InPlotArea(const PlotArea& area, int x, int y) {
@@ -71,10 +84,15 @@ bool InPlotArea(const PlotArea& area, int x, int y) {
 
 int SampleAtX(const PlotArea& area, int x) {
   const long long width = static_cast<long long>(area.right) - area.left;
-  const long long scaled = (static_cast<long long>(x) - area.left) * kSamplesPerChannel;
-  if (width <= 0 || scaled <= 0) return 0;
-  // Halves round up: (2 scaled + width) / (2 width), all positive.
-  return ClampedSample((2 * scaled + width) / (2 * width));
+  const long long offset = static_cast<long long>(x) - area.left;
+  if (width <= 0 || offset <= 0) return 0;
+  // Sample i is drawn at left + floor(width * i / 2048) (TraceX, exact in double): the
+  // first at or right of x is the ceiling of offset * 2048 / width.
+  const long long first = (offset * kSamplesPerChannel + width - 1) / width;
+  if (first >= kSamplesPerChannel) return kSamplesPerChannel - 1;
+  const long long firstGap = first * width / kSamplesPerChannel - offset;
+  const long long beforeGap = offset - (first - 1) * width / kSamplesPerChannel;
+  return static_cast<int>(firstGap < beforeGap ? first : first - 1);
 }
 
 int CursorLineAt(const Cursors& cursors, const PlotArea& area, int x, int y, int reach) {

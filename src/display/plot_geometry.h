@@ -19,8 +19,14 @@ int GraticuleY(const PlotArea& area, int j);   // j = 0..40
 int TraceX(const PlotArea& area, int i);       // i = 0..2047
 int TraceY(const PlotArea& area, int sample);  // sample = 0..255
 
-// The screen's and the metafile's plot area: 40 in from every side of the picture.
-PlotArea ScreenPlotArea(int width, int height);
+// A length of the screen picture at 96 dots per inch at `dpi`, as MulDiv(value, dpi, 96)
+// rounds it: halves away from zero. At 96 every length is what it always was.
+int ScaleToDpi(int value, int dpi);
+
+// The screen's and the metafile's frame, 20 in from every side of the picture at 96 dpi,
+// and the plot area, 40 in.
+int ScreenFrameInset(int dpi);
+PlotArea ScreenPlotArea(int width, int height, int dpi);
 
 // The picture size comes from the window or a fixed 800 x 600, but any int must
 // stay free of overflow: geometry is done wide and saturated back into int.
@@ -31,7 +37,10 @@ int Offset(int v, long long delta);
 
 // Whether (x, y) lies in the plot area, its edges included.
 bool InPlotArea(const PlotArea& area, int x, int y);
-// The sample under x: round((x - left) * 2048 / width), clamped to 0 to 2047.
+// The sample the pointer takes at x, drawn at x: where a plot narrower than 2048
+// pixels draws several samples at one x, the first of them; where one wider than
+// 2048 draws none, the nearer neighbour (the left one at equal distances). 0 left
+// of the plot area, 2047 right of it.
 int SampleAtX(const PlotArea& area, int x);
 // The cursor whose line lies within `reach` pixels of x while y is inside the
 // plot area (the active one first), or kNoCursor.

@@ -10,10 +10,12 @@
 namespace vexal {
 namespace {
 
-constexpr int kFrameInset = 20;
 constexpr int kColumnSteps = 50;  // 10 divisions of 5 steps across
 constexpr int kRowSteps = 40;     // 8 divisions of 5 steps up
 constexpr int kStepsPerDivision = 5;
+// Lengths at 96 dots per inch; the screen scales them with its own.
+constexpr int kGraticulePenWidth = 1;
+constexpr int kTracePenWidth = 2;
 constexpr int kTickHalfLength = 7;
 constexpr int kCursorPenWidth = 1;
 constexpr int kCursorDash = 3;
@@ -27,8 +29,9 @@ void DrawSegment(Canvas& canvas, int x1, int y1, int x2, int y2) {
   canvas.LineTo(x2, y2);
 }
 
-void DrawTrace(Canvas& canvas, const PlotArea& area, const ChannelSamples& samples, Colour colour) {
-  canvas.SelectNewPen(2, colour);
+void DrawTrace(Canvas& canvas, const PlotArea& area, const ChannelSamples& samples, Colour colour,
+               int penWidth) {
+  canvas.SelectNewPen(penWidth, colour);
   DrawTracePath(canvas, area, samples);
   canvas.ReleasePen();
 }
@@ -92,22 +95,24 @@ std::string ScreenLabelFormat(int channel, int unitCode) {
 void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Picture& picture) {
   const WaveformSnapshot& store = picture.traces;
   const ScaleLabels& labels = picture.labels;
-  const PlotArea area = ScreenPlotArea(size.width, size.height);
+  const int dpi = picture.dpi;
+  const PlotArea area = ScreenPlotArea(size.width, size.height, dpi);
+  const int frame = ScreenFrameInset(dpi);
 
   canvas.SelectGrayBrush();
-  canvas.DrawRectangle(kFrameInset, kFrameInset, Offset(size.width, -kFrameInset),
-                       Offset(size.height, -kFrameInset));
+  canvas.DrawRectangle(frame, frame, Offset(size.width, -frame), Offset(size.height, -frame));
   canvas.SelectNewSolidBrush(kBlack);
   canvas.DrawRectangle(area.left, area.top, area.right, area.bottom);
   canvas.RestoreEntryBrush();
 
-  canvas.SelectNewPen(1, kDarkBlue);
-  DrawGraticuleLines(canvas, area, 0, kTickHalfLength);
+  canvas.SelectNewPen(ScaleToDpi(kGraticulePenWidth, dpi), kDarkBlue);
+  DrawGraticuleLines(canvas, area, 0, ScaleToDpi(kTickHalfLength, dpi));
   canvas.ReleasePen();
 
   // Channel 2 is drawn after channel 1 and covers it where the traces cross.
-  if (store.hasData[0] != 0) DrawTrace(canvas, area, store.samples[0], kCyan);
-  if (store.hasData[1] != 0) DrawTrace(canvas, area, store.samples[1], kGreen);
+  const int tracePen = ScaleToDpi(kTracePenWidth, dpi);
+  if (store.hasData[0] != 0) DrawTrace(canvas, area, store.samples[0], kCyan, tracePen);
+  if (store.hasData[1] != 0) DrawTrace(canvas, area, store.samples[1], kGreen, tracePen);
 
   canvas.SetTransparentBackground();
   const int textX = Offset(area.left, size.charWidth);
@@ -131,8 +136,12 @@ void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Pictur
   }
 
   const long long labelRows = store.hasData[0] != 0 && store.hasData[1] != 0 ? 2 : 1;
-  const CursorLayerStyle style = {kYellow,     {kCyan, kGreen}, kCursorPenWidth,
-                                  kCursorDash, size.charHeight, size.charWidth};
+  const CursorLayerStyle style = {kYellow,
+                                  {kCyan, kGreen},
+                                  ScaleToDpi(kCursorPenWidth, dpi),
+                                  ScaleToDpi(kCursorDash, dpi),
+                                  size.charHeight,
+                                  size.charWidth};
   DrawCursorLayer(canvas, area, Offset(area.bottom, -labelRows * size.charHeight), style, picture);
 }
 

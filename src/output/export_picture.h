@@ -1,5 +1,6 @@
 // The picture that the metafile export saves and "Bild kopieren" copies: the
-// screen's picture at 800 x 600.
+// screen's picture at 800 x 600 as at 96 dpi, on every PC; the metafile is
+// 211,67 x 158,75 mm.
 #pragma once
 
 #include <windows.h>

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "scope/channel_names.h"
 #include "scope/number_text.h"
@@ -35,10 +36,34 @@ void ReadTimes(Reading& reading, const Cursors& cursors, const ExactStep& dt) {
   Read(reading, dt, cursors.sample[kCursorA], cursors.sample[kCursorB], "s");
 }
 
+constexpr int kTopCode = 255;
+constexpr int kBottomCode = 0;
+
+// Puts `mark` in front of the number.
+void Mark(Number& text, const char* mark) {
+  Number marked;
+  std::snprintf(marked, sizeof marked, "%s%s", mark, text);
+  std::memcpy(text, marked, sizeof text);
+}
+
+const char* ClipMark(int sample) {
+  return sample == kTopCode ? "> " : sample == kBottomCode ? "< " : "";
+}
+
 void ReadChannel(Reading& reading, const Cursors& cursors, const ChannelSamples& samples,
                  const ScaleLabel& label) {
-  Read(reading, VoltsPerCount(label), samples[cursors.sample[kCursorA]] - kCentreSample,
-       samples[cursors.sample[kCursorB]] - kCentreSample, "V");
+  const int a = samples[cursors.sample[kCursorA]], b = samples[cursors.sample[kCursorB]];
+  Read(reading, VoltsPerCount(label), a - kCentreSample, b - kCentreSample, "V");
+  Mark(reading.a, ClipMark(a));
+  Mark(reading.b, ClipMark(b));
+  // A clipped end makes B - A at least, or at most, what the samples give.
+  const bool more = b == kTopCode || a == kBottomCode;
+  const bool less = b == kBottomCode || a == kTopCode;
+  if (more && less) {
+    std::strcpy(reading.difference, "?");
+  } else {
+    Mark(reading.difference, more ? "> " : less ? "< " : "");
+  }
 }
 
 // 1 / |B - A|: "-" when A = B, and without a timebase, since SiNumber writes "-" for a
@@ -59,16 +84,20 @@ std::vector<ReadoutLine> CursorReadout(const Cursors& cursors, const WaveformSna
   Number inverse;
   ReadInverse(inverse, cursors, dt);
   char line[4 * kSiNumberSize + 32];
+  char shorter[3 * kSiNumberSize + 32], shortest[kSiNumberSize + 16];
   std::snprintf(line, sizeof line, "A: %s   B: %s   B-A: %s   1/|B-A|: %s", t.a, t.b, t.difference,
                 inverse);
-  std::vector<ReadoutLine> lines = {{-1, line}};
+  std::snprintf(shorter, sizeof shorter, "A: %s   B: %s   B-A: %s", t.a, t.b, t.difference);
+  std::snprintf(shortest, sizeof shortest, "B-A: %s", t.difference);
+  std::vector<ReadoutLine> lines = {{-1, {line, shorter, shortest}}};
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (store.hasData[channel] == 0) continue;
     Reading v;
     ReadChannel(v, cursors, store.samples[channel], labels[channel]);
-    std::snprintf(line, sizeof line, "%s: A %s   B %s   B-A %s", ShortChannelName(channel), v.a,
-                  v.b, v.difference);
-    lines.push_back({channel, line});
+    const char* name = ShortChannelName(channel);
+    std::snprintf(line, sizeof line, "%s: A %s   B %s   B-A %s", name, v.a, v.b, v.difference);
+    std::snprintf(shortest, sizeof shortest, "%s: B-A %s", name, v.difference);
+    lines.push_back({channel, {line, shortest}});
   }
   return lines;
 }

@@ -12,15 +12,20 @@
 
 namespace vexal {
 
-// One line of the picture's read-out; channel -1 is the line of the times.
+// One line of the picture's read-out; channel -1 is the line of the times. Its forms,
+// longest first: a narrow picture writes the longest that fits.
 struct ReadoutLine {
   int channel;
-  std::string text;
+  std::vector<std::string> forms;
 };
 
 // "A: 254 ms   B: 742 ms   B-A: 488 ms   1/|B-A|: 2,05 Hz", then for each channel
 // with data "CH1: A 2,00 V   B -1,94 V   B-A -3,94 V". t = i dt, value = (s[i] - 128) q,
-// B-A signed, 1/|B-A| "-" when A = B.
+// B-A signed, 1/|B-A| "-" when A = B. Shorter, the times' line leaves out 1/|B-A|, then
+// the times of A and B; a channel's line keeps only B-A.
+// A sample at the top code 255 reads "> 3,97 V", at the bottom code 0 "< -4,00 V": the
+// true level lies beyond. B-A reads "> " when B is at the top or A at the bottom, "< "
+// when B is at the bottom or A at the top, and "?" when both ends are clipped alike.
 std::vector<ReadoutLine> CursorReadout(const Cursors& cursors, const WaveformSnapshot& store,
                                        const ScaleLabels& labels, int timebaseId);
 

@@ -21,15 +21,21 @@ void ToggleCursors(Cursors& cursors) {
   cursors.active = kCursorA;
 }
 
-void PressCursor(Cursors& cursors, int sample) {
-  const int toA = std::abs(sample - cursors.sample[kCursorA]);
-  const int toB = std::abs(sample - cursors.sample[kCursorB]);
-  cursors.active = toB < toA ? kCursorB : kCursorA;
-  DragCursor(cursors, sample);
+CursorDrag PressCursor(Cursors& cursors, int pointerSample, int grabbed) {
+  if (grabbed == kCursorA || grabbed == kCursorB) {
+    cursors.active = grabbed;
+  } else {
+    const int toA = std::abs(pointerSample - cursors.sample[kCursorA]);
+    const int toB = std::abs(pointerSample - cursors.sample[kCursorB]);
+    if (toA != toB) cursors.active = toB < toA ? kCursorB : kCursorA;
+    cursors.sample[cursors.active] = ClampedSample(pointerSample);
+  }
+  return {cursors.sample[cursors.active], pointerSample};
 }
 
-void DragCursor(Cursors& cursors, int sample) {
-  cursors.sample[cursors.active] = ClampedSample(sample);
+void DragCursor(Cursors& cursors, const CursorDrag& drag, int pointerSample) {
+  cursors.sample[cursors.active] =
+      ClampedSample(static_cast<long long>(drag.from) + pointerSample - drag.pointerFrom);
 }
 
 bool CursorKeyDown(Cursors& cursors, CursorKey key, bool shift) {

@@ -26,10 +26,21 @@ void ToggleCursors(Cursors& cursors);
 // A sample number clamped to 0 to 2047.
 int ClampedSample(long long sample);
 
-// A press: the cursor nearer to `sample` (A on a tie) goes there and becomes active.
-void PressCursor(Cursors& cursors, int sample);
-// A drag: the active cursor follows.
-void DragCursor(Cursors& cursors, int sample);
+// What a press leaves for the drag that follows: the active cursor's sample and the
+// sample under the pointer at the press.
+struct CursorDrag {
+  int from = 0;
+  int pointerFrom = 0;
+};
+
+// A press with the pointer over `pointerSample`. On a cursor's line (`grabbed`) that
+// cursor becomes active and stays where it is, so that a cursor set exactly with the
+// keys keeps its reading when it is taken hold of. Elsewhere (kNoCursor) the nearer
+// cursor, the active one at equal distances, goes to the pointer and becomes active.
+CursorDrag PressCursor(Cursors& cursors, int pointerSample, int grabbed);
+// A drag: the active cursor moves by the pointer's change since the press, so a
+// press without motion moves nothing.
+void DragCursor(Cursors& cursors, const CursorDrag& drag, int pointerSample);
 // Moves or switches the active cursor; false when the cursors are hidden, so
 // the key does what it does without them.
 bool CursorKeyDown(Cursors& cursors, CursorKey key, bool shift);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -21,8 +22,9 @@ using test::Lines;
 using test::RecordingCanvas;
 using State = std::tuple<bool, int, int, int>;  // shown, A, B, active
 
-// Each step on the cursors of the step before: 't' toggles, 'p' presses at a sample, 'd' drags
-// there; '<', '>' (with Shift for 1), 'H', 'E' and 'T' are Left, Right, Home, End and Tab.
+// Each step on the cursors of the step before: 't' toggles, 'p' presses at a sample, 'g' takes
+// hold of A's line with the pointer over a sample, 'd' drags the pointer there; '<', '>' (with
+// Shift for 1), 'H', 'E' and 'T' are Left, Right, Home, End and Tab.
 TEST(Cursors, MouseAndKeysMoveTheActiveCursor) {
   using enum CursorKey;
   const std::map<char, CursorKey> keys = {
@@ -32,18 +34,22 @@ TEST(Cursors, MouseAndKeysMoveTheActiveCursor) {
       {'t', 0, {true, 512, 1536, kCursorA}},     {'p', 1024, {true, 1024, 1536, kCursorA}},  // tie
       {'p', 1281, {true, 1024, 1281, kCursorB}}, {'d', -5, {true, 1024, 0, kCursorB}},
       {'d', 5000, {true, 1024, 2047, kCursorB}}, {'<', 0, {true, 1024, 2046, kCursorB}},
-      {'>', 1, {true, 1024, 2047, kCursorB}},    {'<', 1, {true, 1024, 1983, kCursorB}},
-      {'H', 0, {true, 1024, 0, kCursorB}},       {'<', 0, {true, 1024, 0, kCursorB}},
-      {'T', 0, {true, 1024, 0, kCursorA}},       {'E', 0, {true, 2047, 0, kCursorA}},
-      {'<', 1, {true, 1983, 0, kCursorA}},       {'T', 1, {true, 1983, 0, kCursorB}},
-      {'t', 0, {false, 1983, 0, kCursorA}},      {'t', 0, {true, 1983, 0, kCursorA}},
+      {'p', 1535, {true, 1024, 1535, kCursorB}},  // a tie moves the active one
+      {'g', 1030, {true, 1024, 1535, kCursorA}}, {'d', 1030, {true, 1024, 1535, kCursorA}},
+      {'d', 1040, {true, 1034, 1535, kCursorA}}, {'>', 1, {true, 1098, 1535, kCursorA}},
+      {'H', 0, {true, 0, 1535, kCursorA}},       {'<', 0, {true, 0, 1535, kCursorA}},
+      {'T', 0, {true, 0, 1535, kCursorB}},       {'E', 0, {true, 0, 2047, kCursorB}},
+      {'<', 1, {true, 0, 1983, kCursorB}},       {'T', 1, {true, 0, 1983, kCursorA}},
+      {'t', 0, {false, 0, 1983, kCursorA}},      {'t', 0, {true, 0, 1983, kCursorA}},
   };
   Cursors cursors;
+  CursorDrag drag;
   for (const auto& [action, value, after] : steps) {
     const bool shown = cursors.shown;
     if (action == 't') ToggleCursors(cursors);
-    if (action == 'p') PressCursor(cursors, value);
-    if (action == 'd') DragCursor(cursors, value);
+    if (action == 'p' || action == 'g')
+      drag = PressCursor(cursors, value, action == 'g' ? kCursorA : kNoCursor);
+    if (action == 'd') DragCursor(cursors, drag, value);
     if (keys.contains(action)) {
       EXPECT_EQ(CursorKeyDown(cursors, keys.at(action), value), shown);
     }
@@ -52,15 +58,35 @@ TEST(Cursors, MouseAndKeysMoveTheActiveCursor) {
   }
 }
 
-// i = round((x - left) * 2048 / width), halves up, clamped; nothing to the left or in an
-// area without width. Cases: width, x - left, sample.
-TEST(Cursors, SampleUnderThePointerAtSeveralWidths) {
-  const std::tuple<int, int, int> cases[] = {
-      {720, 1, 3},  {720, 360, 1024}, {720, 720, 2047}, {720, -1, 0}, {2048, 777, 777},
-      {4096, 1, 1}, {4096, 3, 2},     {4096, 2, 1},     {3, 1, 683},  {0, 5, 0}};
-  for (const auto& [width, dx, sample] : cases) {
+// At each width, every sample: a press on the line of cursor A there (B, far off, active), with
+// and without a move of 0 pixels after it, leaves A where it was; and at every x where a sample
+// is drawn, the sample the pointer takes there is drawn at x.
+TEST(Cursors, PressAndDrawingAgreeAtEveryWidth) {
+  for (int width : {360, 720, 944, 2047, 2048, 2500}) {
     const PlotArea area{40, 40, 40 + width, 560};
-    EXPECT_EQ(SampleAtX(area, 40 + dx), sample) << width << " " << dx;
+    std::set<int> drawn;
+    for (int s = 0; s < kSamplesPerChannel; ++s) {
+      Cursors cursors{true, {s, s < 1024 ? 2047 : 0}, kCursorB};
+      const int x = TraceX(area, s);
+      drawn.insert(x);
+      const CursorDrag drag =
+          PressCursor(cursors, SampleAtX(area, x), CursorLineAt(cursors, area, x, 300, 3));
+      const int pressed = cursors.sample[kCursorA];
+      DragCursor(cursors, drag, SampleAtX(area, x));
+      ASSERT_EQ(std::pair(pressed, cursors.sample[kCursorA]), std::pair(s, s)) << width;
+    }
+    for (int x = area.left; x < area.right; ++x) {
+      if (drawn.contains(x)) ASSERT_EQ(TraceX(area, SampleAtX(area, x)), x) << width;
+    }
+  }
+  // Nothing left of the plot or in one without width, the last sample right of it; where a
+  // plot wider than 2048 draws none, the nearer (the left one at equal distances). Cases:
+  // width, x - left, sample.
+  const std::tuple<int, int, int> cases[] = {{720, -1, 0}, {0, 5, 0},    {720, 721, 2047},
+                                             {4096, 1, 0}, {3000, 3, 2}, {6000, 3, 1},
+                                             {6000, 4, 2}};
+  for (const auto& [width, dx, sample] : cases) {
+    EXPECT_EQ(SampleAtX({40, 40, 40 + width, 560}, 40 + dx), sample) << width << " " << dx;
   }
   // The pointer takes hold of a line within 3 pixels, in the plot area, the active one first.
   const PlotArea area{40, 40, 2088, 560};  // sample i at x = 40 + i
@@ -106,32 +132,77 @@ TEST(CursorReadout, TimesDifferencesAndValues) {
     Lines got;
     for (const ReadoutLine& line :
          CursorReadout({true, {a, b}}, CursorStore(a, b, ch2), kCursorLabels, timebase)) {
-      got.push_back(line.text);
+      got.push_back(line.forms.front());
     }
     EXPECT_EQ(got, lines) << a << " " << b;
+  }
+  // A sample at the top code reads "> ", at the bottom "< "; B-A "> " with B at the top or A at
+  // the bottom, "< " the other way round, "?" with both ends clipped alike. Channel 1 at 1 V.
+  const std::pair<std::array<int, 2>, std::string> clipped[] = {
+      {{255, 128}, "CH1: A > 3,97 V   B 0 V   B-A < -3,97 V"},
+      {{0, 255}, "CH1: A < -4,00 V   B > 3,97 V   B-A > 7,97 V"},
+      {{128, 0}, "CH1: A 0 V   B < -4,00 V   B-A < -4,00 V"},
+      {{255, 255}, "CH1: A > 3,97 V   B > 3,97 V   B-A ?"},
+      {{0, 0}, "CH1: A < -4,00 V   B < -4,00 V   B-A ?"},
+  };
+  for (const auto& [ab, line] : clipped) {
+    WaveformSnapshot store;
+    store.samples[0][0] = static_cast<std::uint8_t>(ab[0]);
+    store.samples[0][1] = static_cast<std::uint8_t>(ab[1]);
+    store.hasData = {1, 0};
+    const auto readout = CursorReadout({true, {0, 1}}, store, kCursorLabels, IDM_TB_100MS);
+    EXPECT_EQ(readout.at(1).forms.front(), line);
   }
   // The dialog's rows: a channel without data has "-" in each cell.
   EXPECT_EQ(
       CursorTable({true, {1523, 520}}, CursorStore(1523, 520, 0), kCursorLabels, IDM_TB_100MS),
       "Cursor\tA\tB\tB-A\r\nZeit\t744 ms\t254 ms\t-490 ms\r\n"
       "Kanal 1\t31,3 mV\t-31,3 mV\t-62,5 mV\r\nKanal 2\t-\t-\t-\r\n1/|B-A|\t\t\t2,04 Hz\r\n");
+  const std::string rows =
+      CursorTable({true, {1, 2}}, CursorStore(1, 2, 1), kCursorLabels, IDM_TB_100MS);
+  EXPECT_EQ(rows.substr(rows.find("Kanal 2"), 38), "Kanal 2\t> 794 mV\t< -800 mV\t< -1,59 V\r\n");
 }
 
 // Hidden cursors add no call: the picture's and the page's own tests pass them hidden and
-// expect the calls as they were. Shown: the dotted lines after the labels, the letters
-// over the plot area, the read-out below its top edge.
+// expect the calls as they were. Shown: the lines after the labels (on the screen the active
+// one solid), the letters over the plot area, the read-out below its top edge.
 TEST(CursorLayer, LinesLettersAndReadOutOnScreen) {
   const Cursors cursors{true, {1024, 2047}, kCursorA};
   const WaveformSnapshot store = CursorStore(1024, 2047, 1);
   RecordingCanvas canvas;
-  RenderWaveformPicture(canvas, {800, 600, 8, 16}, {store, kCursorLabels, IDM_TB_100MS, cursors});
-  EXPECT_EQ(canvas.Strokes(3).front(), (test::Stroke{400, 40, 400, 43}));  // 3 pixels, 3 apart
+  RenderWaveformPicture(canvas, {800, 600, 8, 16},
+                        {store, kCursorLabels, IDM_TB_100MS, cursors, 96, true});
+  EXPECT_EQ(canvas.Strokes(3).at(0), (test::Stroke{400, 40, 400, 560}));  // A, solid
+  EXPECT_EQ(canvas.Strokes(3).at(1), (test::Stroke{759, 40, 759, 43}));   // B: 3 pixels, 3 apart
   const Lines calls(canvas.calls.end() - 15, canvas.calls.end());
-  EXPECT_EQ(calls, (Lines{"pen 1 #ffff00", "174 lines", "release", "transparent", "colour #ffff00",
-                          "align 6", "text 400 24 A", "text 759 24 B", "align 0", "colour #ffff00",
-                          "text 48 48 A: 500 ms   B: 1,00 s   B-A: 500 ms   1/|B-A|: 2,00 Hz",
-                          "colour #00ffff", "text 48 64 CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV",
-                          "colour #00ff00", "text 48 80 CH2: A 794 mV   B -800 mV   B-A -1,59 V"}));
+  EXPECT_EQ(calls,
+            (Lines{"pen 1 #ffff00", "88 lines", "release", "transparent", "colour #ffff00",
+                   "align 6", "text 400 24 A", "text 759 24 B", "align 0", "colour #ffff00",
+                   "text 48 48 A: 500 ms   B: 1,00 s   B-A: 500 ms   1/|B-A|: 2,00 Hz",
+                   "colour #00ffff", "text 48 64 CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV",
+                   "colour #00ff00", "text 48 80 CH2: A > 794 mV   B < -800 mV   B-A < -1,59 V"}));
+  // A narrower picture shortens each line to the longest form that fits (8 pixels a
+  // character): 1/|B-A| goes first, then the times of A and B; a channel keeps only B-A.
+  const std::pair<int, Lines> widths[] = {
+      {528, {"A: 500 ms   B: 1,00 s   B-A: 500 ms   1/|B-A|: 2,00 Hz", "CH1: A", "CH2: A"}},
+      {527, {"A: 500 ms   B: 1,00 s   B-A: 500 ms", "CH1: A", "CH2: A"}},
+      {431, {"A: 500 ms   B: 1,00 s   B-A: 500 ms", "CH1: B-A -62,5 mV", "CH2: B-A < -1,59 V"}},
+      {375, {"B-A: 500 ms", "CH1: B-A -62,5 mV", "CH2: B-A < -1,59 V"}},
+      {239, {"B-A: 500 ms", "CH1: B-A -62,5 mV"}},
+      {183, {}},
+  };
+  for (const auto& [width, texts] : widths) {
+    RecordingCanvas narrow;
+    RenderWaveformPicture(narrow, {width, 600, 8, 16},
+                          {store, kCursorLabels, IDM_TB_100MS, cursors});
+    const Lines written = narrow.Only("text");
+    Lines readout;
+    for (auto text = written.begin() + 5; text != written.end(); ++text) {
+      const std::string line = text->substr(text->find(' ', 8) + 1);  // past "text 48 y "
+      readout.push_back(line.starts_with("CH") && line[5] == 'A' ? line.substr(0, 6) : line);
+    }
+    EXPECT_EQ(readout, texts) << width;
+  }
   // The read-out stops above the scale labels: 150 pixels leave room for one line above two
   // rows of them, for two above one row.
   for (int ch2 : {1, 0}) {
@@ -152,11 +223,12 @@ TEST(CursorLayer, PrintedPage) {
     const Lines calls(page.calls.end() - 15, page.calls.end());
     const std::string line = colour ? " #a00000" : " #000000", ch1 = colour ? " #00ffff" : line,
                       ch2 = colour ? " #00ff00" : " #646464";
-    EXPECT_EQ(calls, (Lines{"pen 5" + line, "70 lines", "release", "transparent", "colour" + line,
-                            "align 6", "text 250 20 A", "text 710 20 B", "align 0", "colour" + line,
-                            "text 40 50 A: 250 ms   B: 750 ms   B-A: 500 ms   1/|B-A|: 2,00 Hz",
-                            "colour" + ch1, "text 40 70 CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV",
-                            "colour" + ch2, "text 40 90 CH2: A 794 mV   B -800 mV   B-A -1,59 V"}))
+    EXPECT_EQ(calls,
+              (Lines{"pen 5" + line, "70 lines", "release", "transparent", "colour" + line,
+                     "align 6", "text 250 20 A", "text 710 20 B", "align 0", "colour" + line,
+                     "text 40 50 A: 250 ms   B: 750 ms   B-A: 500 ms   1/|B-A|: 2,00 Hz",
+                     "colour" + ch1, "text 40 70 CH1: A 31,3 mV   B -31,3 mV   B-A -62,5 mV",
+                     "colour" + ch2, "text 40 90 CH2: A > 794 mV   B < -800 mV   B-A < -1,59 V"}))
         << colour;
   }
   // On this low page one read-out line fits above two rows of scale labels, two above one row:

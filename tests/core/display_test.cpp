@@ -3,6 +3,7 @@
 
 #include <array>
 #include <climits>
+#include <tuple>
 #include <string>
 
 #include "display/picture.h"
@@ -69,7 +70,7 @@ TEST(WaveformRenderer, GraticuleAndTracesOf800x600) {
   for (int n = 0; n < 4; ++n) EXPECT_EQ(s.at(n + 1), (Stroke{tickX[n], 293, tickX[n], 307}));
   EXPECT_EQ(s.at(51 + 1), (Stroke{393, 53, 407, 53}));
   // 360 * (23 / 40.0) is 206.99999999999997: exact arithmetic would give 247.
-  EXPECT_EQ(GraticuleY(ScreenPlotArea(800, 440), 23), 246);
+  EXPECT_EQ(GraticuleY(ScreenPlotArea(800, 440, 96), 23), 246);
 
   // The traces follow the samples and end one step short of the right edge.
   EXPECT_EQ(std::vector(ch1.begin(), ch1.begin() + 3),
@@ -94,6 +95,42 @@ TEST(WaveformRenderer, LabelFormatsPerUnit) {
   EXPECT_EQ(unknown.calls.back(), "align 2");
 }
 
+// Above 96 dpi the screen's lengths scale as MulDiv(v, dpi, 96): frame and plot insets, the
+// pens, the ticks and the cursors' dashes. Cases: dpi, frame, plot area, graticule pen, first
+// tick, trace pen, cursor pen, first dash.
+TEST(WaveformRenderer, LengthsScaleWithTheDpi) {
+  const std::tuple<int, Lines, Stroke, Stroke> cases[] = {
+      {96,
+       {"rect 20 20 780 580", "rect 40 40 760 560", "pen 1 #0000a0", "pen 2 #00ffff",
+        "pen 1 #ffff00"},
+       {54, 293, 54, 307},
+       {220, 40, 220, 43}},
+      {144,
+       {"rect 30 30 770 570", "rect 60 60 740 540", "pen 2 #0000a0", "pen 3 #00ffff",
+        "pen 2 #ffff00"},
+       {73, 289, 73, 311},
+       {230, 60, 230, 65}},
+      {192,
+       {"rect 40 40 760 560", "rect 80 80 720 520", "pen 2 #0000a0", "pen 4 #00ffff",
+        "pen 2 #ffff00"},
+       {92, 286, 92, 314},
+       {240, 80, 240, 86}},
+  };
+  for (const auto& [dpi, calls, tick, dash] : cases) {
+    Picture picture;
+    picture.traces.hasData = {1, 0};
+    picture.cursors.shown = true;
+    picture.dpi = dpi;
+    RecordingCanvas canvas;
+    RenderWaveformPicture(canvas, {800, 600, 8, 16}, picture);
+    EXPECT_EQ((Lines{canvas.calls[1], canvas.calls[3], canvas.Only("pen")[0], canvas.Only("pen")[1],
+                     canvas.Only("pen")[2]}),
+              calls)
+        << dpi;
+    EXPECT_EQ(std::pair(canvas.Strokes(0).at(1), canvas.Strokes(2).at(0)), std::pair(tick, dash));
+  }
+}
+
 TEST(WaveformRenderer, NarrowPictureUsesTheNegativeSpan) {
   // 60 x 70: L = 40 > R = 20, T = 40 > B = 30.
   const RecordingCanvas canvas = Render(60, 70, 1, 0);
@@ -106,8 +143,8 @@ TEST(WaveformRenderer, NarrowPictureUsesTheNegativeSpan) {
   EXPECT_EQ(s.at(51 + 1), (Stroke{23, 39, 37, 39}));  // 40 - 0.25; centre 30
   // Trace x 39.990... truncated as a whole, so 39; the last, 20.0097..., is 20.
   EXPECT_EQ(canvas.Strokes(1).at(0), (Stroke{40, 30, 39, 30}));
-  EXPECT_EQ(TraceX(ScreenPlotArea(60, 70), 2047), 20);
-  EXPECT_EQ(TraceY(ScreenPlotArea(60, 70), 255), 39);
+  EXPECT_EQ(TraceX(ScreenPlotArea(60, 70, 96), 2047), 20);
+  EXPECT_EQ(TraceY(ScreenPlotArea(60, 70, 96), 255), 39);
 
   // Sizes far outside any window stay defined behaviour.
   for (int size : {0, -100, INT_MIN, INT_MAX})
@@ -128,7 +165,7 @@ TEST(Picture, TwoDescriptionsDifferOnlyByTheirFields) {
   Picture cursors = both, one = both, screen = both;
   cursors.cursors.shown = true;
   one.traces.hasData[1] = 0;
-  screen.forScreen = true;  // as an export, for now
+  screen.forScreen = true;
   const Lines first = draw(both), withCursors = draw(cursors);
   // The cursor layer comes last; channel 2's pen and label go, channel 1's label moves down.
   EXPECT_EQ(Lines(withCursors.begin(), withCursors.begin() + first.size()), first);
@@ -138,7 +175,12 @@ TEST(Picture, TwoDescriptionsDifferOnlyByTheirFields) {
   changed.erase(changed.begin() + 14, changed.begin() + 16);  // its colour and label
   changed[13] = "text 48 544 CH1:   1 V / DIV";
   EXPECT_EQ(draw(one), changed);
+  // The screen marks the active cursor: A's line solid, one stroke instead of 87 dashes.
   EXPECT_EQ(draw(screen), first);
+  screen.cursors.shown = true;
+  Lines solid = withCursors;
+  solid[first.size() + 1] = "88 lines";
+  EXPECT_EQ(draw(screen), solid);
   EXPECT_EQ(draw(both), first);
 }
 

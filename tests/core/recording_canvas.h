@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -63,6 +64,8 @@ class RecordingCanvas : public Canvas {
     std::snprintf(text, sizeof text, format, v[0], v[1], v[2], v[3], v[4]);
     Add("text", {x, y}, text);
   }
+  // Every character as wide as the dialog base unit the tests give, 8.
+  int TextWidth(const char* text) override { return 8 * static_cast<int>(std::strlen(text)); }
 
  private:
   void Add(std::string line, std::initializer_list<int> ints, const std::string& tail = "") {

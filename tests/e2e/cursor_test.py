@@ -1,5 +1,6 @@
-"""The time cursors with real X input (xdotool): menu item, click, drag, keys, the rows of
-"Messungen"; window, metafile and printed page with them, the metafile as before once hidden."""
+"""The time cursors with real X input (xdotool): menu item, click, a press on a line, drag,
+keys, the rows of "Messungen"; the active one solid; window, metafile and printed page with
+them, the metafile as before once hidden."""
 
 import glob
 import os
@@ -18,8 +19,8 @@ RAMP = {1: [i // 8 for i in range(2048)], 2: [16 + 32 * (i % 8) for i in range(2
 
 
 def number(text):
-    """A reading such as "-1,97 V" or "31,3 mV" as a number."""
-    whole, milli = re.fullmatch(r"(-?[\d,]+) (m?)V", text).groups()
+    """A reading such as "-1,97 V", "31,3 mV" or "< -4,00 V" (clipped) as a number."""
+    whole, milli = re.fullmatch(r"[<>]? ?(-?[\d,]+) (m?)V", text).groups()
     return float(whole.replace(",", ".")) / (1000 if milli else 1)
 
 
@@ -36,15 +37,15 @@ def test(driver, checks, args):
         driver.cmd("sync")
 
     driver.start()
-    driver.hook("gdi-objects")  # counted from here: the cursors' off-screen bitmap goes with them
+    driver.hook("gdi-objects")  # counted from here, after the first paint made the window's bitmap
     left, top = map(int, driver.value("client-origin", "client-origin"))
     width, height = driver.screenshot("start").shape[1::-1]
 
     def x_of(sample):  # as the traces are drawn
         return 40 + int((width - 80) * (sample / 2048))
 
-    def sample_at(x):
-        return min(2047, int((x - 40) * 2048 / (width - 80) + 0.5))
+    def sample_at(x):  # the first sample drawn at x
+        return min(2047, -(-(x - 40) * 2048 // (width - 80)))
 
     def at(x, y, *then):
         xdotool("mousemove", left + x, top + y, *then)
@@ -68,11 +69,22 @@ def test(driver, checks, args):
                    for v1, v2 in zip(rows["Kanal 1"][:2], rows["Kanal 2"][:2])]
         return rows, samples
 
-    # Shown over the start-up traces: two dotted lines at 512 and 1536.
+    def lines(name):
+        """The yellow pixels of A's line and of B's, as drawn at 512 and 1536."""
+        picture = driver.screenshot(name)
+        return [count(picture, YELLOW, (x_of(s), 40, x_of(s) + 1, height - 40)) for s in (512, 1536)]
+
+    # Shown over the start-up traces at 512 and 1536: A, the one the keys move, solid; after
+    # Tab B, A dotted.
     toggle("menu-off", False)
-    picture = driver.screenshot("cursors")  # doc/cursors.png
-    lines = [count(picture, YELLOW, (x_of(s), 40, x_of(s) + 1, height - 40)) for s in (512, 1536)]
-    checks.check(min(lines) > (height - 80) / 3, f"two dotted yellow lines: {lines} pixels")
+    plot = height - 80
+    shown, tabbed = lines("cursors"), None  # doc/cursors.png
+    xdotool("key", "Tab")
+    tabbed = lines("cursors-tab")
+    checks.check(shown[0] > 0.9 * plot > 0.6 * plot > shown[1] > plot / 3 and
+                 tabbed[1] > 0.9 * plot > 0.6 * plot > tabbed[0] > plot / 3,
+                 f"A solid, B dotted: {shown}; after Tab the other way: {tabbed} pixels")
+    xdotool("key", "Tab")
     # A click moves the nearer cursor, A; a press beside the plot area does nothing.
     at(x_of(700), height // 2, "click", "1")
     at(20, 20, "click", "1")
@@ -94,6 +106,13 @@ def test(driver, checks, args):
     xdotool("key", "Left", "shift+Left", "Tab", "Home", "Right")
     rows, samples = cursors()
     checks.equal(samples, [1, 1982], "Left, Shift+Left, Tab, Home, Right")
+    # A press on each line takes hold of it where it is; the last one pressed is the active one.
+    at(x_of(1), height // 2, "click", "1")
+    at(x_of(1982), height // 2, "click", "1")
+    checks.equal(cursors()[1], [1, 1982], "a press on each line: both where they were")
+    xdotool("key", "Right")
+    rows, samples = cursors()
+    checks.equal(samples, [1, 1983], "Right moves B, pressed last")
 
     # Every picture carries them, with the read-out of the dialog.
     readout = [f"A: {rows['Zeit'][0]}   B: {rows['Zeit'][1]}   B-A: {rows['Zeit'][2]}   "

@@ -2,6 +2,7 @@
 CUPS and poppler); files that cannot be written; saved text exports shown again (in Cyrillic)."""
 
 import glob
+import html
 import os
 import pwd
 import re
@@ -32,12 +33,12 @@ def export(driver, command, path, overwrite=False, hold_ms=0):
 
 def words(pdf):
     """(text, xMin, yMin, xMax, yMax) of every word of a PDF's first page, and its width."""
-    html = subprocess.run(["pdftotext", "-l", "1", "-bbox", pdf, "-"], capture_output=True,
+    page = subprocess.run(["pdftotext", "-l", "1", "-bbox", pdf, "-"], capture_output=True,
                           text=True, check=True).stdout
-    width = float(re.search(r'<page width="([\d.]+)"', html).group(1))
+    width = float(re.search(r'<page width="([\d.]+)"', page).group(1))
     found = re.findall(r'xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">'
-                       r'([^<]*)<', html)
-    return [(w, *map(float, box)) for *box, w in found], width
+                       r'([^<]*)<', page)
+    return [(html.unescape(w), *map(float, box)) for *box, w in found], width
 
 
 def pdf_printer(checks):

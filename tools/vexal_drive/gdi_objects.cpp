@@ -98,6 +98,9 @@ struct Own {
                                   DWORD cs, DWORD p, DWORD cl, DWORD q, DWORD f, LPCWSTR n) {
     return Made(::CreateFontW(h, w, e, o, wt, i, u, s, cs, p, cl, q, f, n));
   }
+  static HFONT WINAPI CreateFontIndirectW(const LOGFONTW* f) {
+    return Made(::CreateFontIndirectW(f));
+  }
   static HDC WINAPI CreateCompatibleDC(HDC dc) { return Made(::CreateCompatibleDC(dc)); }
   static HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int w, int h) {
     return Made(::CreateCompatibleBitmap(dc, w, h));
@@ -166,6 +169,7 @@ const vexal_drive::StandIn kStandIns[] = {
     STAND_IN(CreatePen),
     STAND_IN(CreateBrushIndirect),
     STAND_IN(CreateFontW),
+    STAND_IN(CreateFontIndirectW),
     STAND_IN(CreateCompatibleDC),
     STAND_IN(CreateCompatibleBitmap),
     STAND_IN(CreateDIBSection),

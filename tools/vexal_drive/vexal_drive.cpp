@@ -51,6 +51,13 @@
 //                             the first request starts the count
 //   hook current-folder       the program's current folder: "folder <path>"
 //   hook code-page            the program's ANSI code page: "acp <number>"
+//   hook dpi-changed <dpi> <left> <top> <right> <bottom>   WM_DPICHANGED with that
+//                             DPI and suggested window rectangle (screen coordinates)
+//   hook min-track-size       the program's answer to WM_GETMINMAXINFO: "min-track-size x y"
+//   geometry                  the main window's rectangle on the screen and its client
+//                             size: "window <left> <top> <right> <bottom>", "client <w> <h>"
+//   resize <width> <height>   sets the main window's size, as a drag of its border
+//                             does, then answers as geometry
 // When the commands run out, a program that still runs is ended.
 #include <windows.h>
 #include <psapi.h>
@@ -316,12 +323,13 @@ void Hook(const std::vector<std::string>& words) {
                            : what == "gdi-objects"    ? vexal_drive::kGdiObjects
                            : what == "current-folder" ? vexal_drive::kCurrentFolder
                            : what == "code-page"      ? vexal_drive::kCodePage
+                           : what == "dpi-changed"    ? vexal_drive::kDpiChanged
+                           : what == "min-track-size" ? vexal_drive::kMinTrackSize
                                                       : vexal_drive::Request{};
   if (request == 0) Fail("unknown request " + what);
   std::memset(exchange, 0, sizeof *exchange);
-  for (size_t i = 2; request == vexal_drive::kMenuStates && i < words.size() &&
-                     exchange->idCount < vexal_drive::kMaxIds;
-       ++i)
+  const bool numbers = request == vexal_drive::kMenuStates || request == vexal_drive::kDpiChanged;
+  for (size_t i = 2; numbers && i < words.size() && exchange->idCount < vexal_drive::kMaxIds; ++i)
     exchange->ids[exchange->idCount++] = static_cast<unsigned>(Number(words, i));
   if (request == vexal_drive::kDropFile)
     lstrcpynW(exchange->path, Wide(WindowsPath(words.at(2))).c_str(), MAX_PATH);
@@ -387,6 +395,18 @@ void Execute(const std::vector<std::string>& words) {
     POINT origin{0, 0};
     ClientToScreen(Window("main"), &origin);
     std::printf("client-origin %ld %ld\n", origin.x, origin.y);
+  } else if (command == "geometry" || command == "resize") {
+    HWND window = Window("main");
+    if (command == "resize") {
+      SetWindowPos(window, nullptr, 0, 0, static_cast<int>(Number(words, 1)),
+                   static_cast<int>(Number(words, 2)), SWP_NOMOVE | SWP_NOZORDER);
+      Sync(window);
+    }
+    RECT frame, client;
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    std::printf("window %ld %ld %ld %ld\nclient %ld %ld\n", frame.left, frame.top, frame.right,
+                frame.bottom, client.right, client.bottom);
   } else if (command == "menu") {
     SendNotifyMessageA(Window("main"), WM_COMMAND, MAKEWPARAM(Number(words, 1), 0), 0);
   } else if (command == "sync") {

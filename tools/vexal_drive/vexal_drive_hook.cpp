@@ -3,7 +3,9 @@
 // request message it does there what only the program's own process can:
 // read the window's menu, drop a file on the window as a file manager would
 // (WM_DROPFILES with a DROPFILES block in the program's memory), count the
-// GDI objects the program holds (gdi_objects.cpp), or tell its current folder.
+// GDI objects the program holds (gdi_objects.cpp), tell its current folder,
+// send it WM_DPICHANGED as a move to another monitor does, or ask it
+// WM_GETMINMAXINFO (both carry pointers into the program's memory).
 #include <windows.h>
 #include <shlobj.h>
 
@@ -71,6 +73,20 @@ extern "C" LRESULT CALLBACK VexalDriveCallWndProc(int code, WPARAM wParam, LPARA
     }
     if (message->wParam == vexal_drive::kCodePage)
       std::snprintf(exchange->text, sizeof exchange->text, "acp %u\n", GetACP());
+    if (message->wParam == vexal_drive::kDpiChanged) {
+      const unsigned* v = exchange->ids;
+      RECT suggested = {static_cast<LONG>(v[1]), static_cast<LONG>(v[2]), static_cast<LONG>(v[3]),
+                        static_cast<LONG>(v[4])};
+      SendMessageW(message->hwnd, WM_DPICHANGED, MAKEWPARAM(v[0], v[0]),
+                   reinterpret_cast<LPARAM>(&suggested));
+      std::strcpy(exchange->text, "dpi-changed\n");
+    }
+    if (message->wParam == vexal_drive::kMinTrackSize) {
+      MINMAXINFO info{};
+      SendMessageW(message->hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+      std::snprintf(exchange->text, sizeof exchange->text, "min-track-size %ld %ld\n",
+                    info.ptMinTrackSize.x, info.ptMinTrackSize.y);
+    }
     InterlockedExchange(&exchange->done, 1);
     UnmapViewOfFile(exchange);
   }

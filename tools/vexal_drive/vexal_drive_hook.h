@@ -16,7 +16,9 @@ enum Request : unsigned {
   kDropFile = 2,
   kGdiObjects = 3,
   kCurrentFolder = 4,
-  kCodePage = 5
+  kCodePage = 5,
+  kDpiChanged = 6,  // ids: the new DPI, then the suggested rectangle's left, top, right, bottom
+  kMinTrackSize = 7
 };
 
 struct Exchange {
