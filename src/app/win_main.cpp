@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/window_state.h"
 #include "display/message_boxes.h"
@@ -30,23 +31,17 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   return RegisterClassW(&windowClass) != 0;
 }
 
-// The file named on the command line ("Öffnen mit" passes it in quotes), as
-// UTF-16, or an empty text. shell32 is loaded only when there is an argument:
-// linked, it would cost every start of the program.
+// The file named on the command line, as UTF-16, or an empty text: the whole
+// rest of the line when it names a file (a shortcut may leave a name with
+// blanks unquoted), else the first argument ("Öffnen mit" passes it in
+// quotes). shell32 is loaded only for that: linked, it would cost every start.
 std::wstring CommandLineFile() {
   const wchar_t* line = GetCommandLineW();
-  // The program's name comes first: up to the closing quote when it begins
-  // with one, else up to the first blank, as CommandLineToArgvW takes it.
-  const wchar_t* rest = line;
-  if (*rest == L'"') {
-    do ++rest;
-    while (*rest != L'\0' && *rest != L'"');
-    if (*rest == L'"') ++rest;
-  } else {
-    while (*rest != L'\0' && *rest != L' ' && *rest != L'\t') ++rest;
-  }
-  while (*rest == L' ' || *rest == L'\t') ++rest;
-  if (*rest == L'\0') return {};
+  const std::wstring rest(vexal::CommandLineRest(line));
+  if (rest.empty()) return {};
+  const DWORD attributes = GetFileAttributesW(rest.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+    return rest;
   using SplitFunction = LPWSTR*(WINAPI*)(LPCWSTR, int*);
   const HMODULE shell = LoadLibraryW(L"shell32.dll");
   const auto split = reinterpret_cast<SplitFunction>(

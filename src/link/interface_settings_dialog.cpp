@@ -30,8 +30,9 @@ void ShowPortChoice(HWND dialog) {
 }
 
 // The ports present now, in the order of their numbers (CB_ADDSTRING appends:
-// the list is not CBS_SORT). The drop-down opens as wide as its longest item,
-// since device names are longer than the dialog is wide.
+// the list is not CBS_SORT), after the chosen port if it is absent. The
+// drop-down opens as wide as its longest item, since device names are longer
+// than the dialog is wide.
 void FillPortList(HWND dialog) {
   const HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
   const HDC dc = GetDC(list);
@@ -41,9 +42,7 @@ void FillPortList(HWND dialog) {
   try {
     PortList ports;
     ReadPresentSerialPorts(ports);
-    for (int number = 1; number <= kMaxPortNumber; ++number) {
-      if (!ports.Present(number)) continue;
-      const std::wstring text = ports.Text(number);
+    for (const auto& [number, text] : ports.Items(PortChoice)) {
       const LRESULT index =
           SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
       if (index < 0) break;
@@ -59,7 +58,7 @@ void FillPortList(HWND dialog) {
   ReleaseDC(list, dc);
   const int frame = 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
   SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + frame), 0);
-  // With no port present the list is empty and greyed; the radio buttons still work.
+  // With no item the list is empty and greyed; the radio buttons still work.
   EnableWindow(list, SendMessageW(list, CB_GETCOUNT, 0, 0) > 0);
 }
 

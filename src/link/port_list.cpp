@@ -26,6 +26,12 @@ std::wstring_view DeviceName(std::wstring_view friendlyName, int number) {
   return friendlyName;
 }
 
+// "COM14" in UTF-16: port names are ASCII.
+std::wstring WidePortName(int number) {
+  const std::string port = ComPortName(number);
+  return std::wstring(port.begin(), port.end());
+}
+
 }  // namespace
 
 void PortList::AddPresent(std::wstring_view name) {
@@ -38,9 +44,20 @@ void PortList::AddDevice(std::wstring_view portName, std::wstring_view friendlyN
   if (number != 0 && name.empty()) name.append(DeviceName(friendlyName, number));
 }
 
+std::vector<std::pair<int, std::wstring>> PortList::Items(int chosen) const {
+  std::vector<std::pair<int, std::wstring>> items;
+  if (chosen > kPortsWithButtons && chosen <= kMaxPortNumber &&
+      !present_[static_cast<std::size_t>(chosen)]) {
+    items.emplace_back(chosen, WidePortName(chosen) + L" (nicht vorhanden)");
+  }
+  for (int number = 1; number <= kMaxPortNumber; ++number) {
+    if (present_[static_cast<std::size_t>(number)]) items.emplace_back(number, Text(number));
+  }
+  return items;
+}
+
 std::wstring PortList::Text(int number) const {
-  const std::string port = ComPortName(number);  // ASCII
-  std::wstring text(port.begin(), port.end());
+  std::wstring text = WidePortName(number);
   const std::wstring& name = names_[static_cast<std::size_t>(number)];
   if (!name.empty()) (text += L" - ") += name;
   return text;

@@ -1,27 +1,10 @@
 #include "output/replace_on_success.h"
 
-#include <cwchar>
+#include "output/folder_part.h"
 
 namespace vexal {
 
 namespace {
-
-// The folder part of a full path, without the trailing separator; "." when the
-// name has none.
-void FolderOf(const wchar_t* path, wchar_t (&folder)[MAX_PATH]) {
-  const wchar_t* slash = std::wcsrchr(path, L'\\');
-  const wchar_t* other = std::wcsrchr(path, L'/');
-  if (other != nullptr && (slash == nullptr || other > slash)) slash = other;
-  if (slash == nullptr) {
-    std::wcscpy(folder, L".");
-    return;
-  }
-  std::size_t length = static_cast<std::size_t>(slash - path);
-  if (length == 0 || (length == 2 && path[1] == L':')) ++length;  // keep the root's separator
-  if (length >= MAX_PATH) length = MAX_PATH - 1;
-  std::wmemcpy(folder, path, length);
-  folder[length] = L'\0';
-}
 
 // A virus scanner, the search indexer or a sync client opens a file just
 // written for a moment; renaming or deleting it, or the file it replaces,
@@ -41,14 +24,36 @@ bool RetriedWhileHeld(Step step) {
 
 }  // namespace
 
-ReplaceOnSuccess::ReplaceOnSuccess(const wchar_t* target) : target_(target) {
-  wchar_t folder[MAX_PATH];
-  FolderOf(target, folder);
-  if (GetTempFileNameW(folder, L"vx", 0, temp_) == 0) temp_[0] = L'\0';
+// Not GetTempFileNameW, which takes only folders within MAX_PATH, whatever the
+// manifest says: a name of its own, "vx" and a number in hex, made with
+// CREATE_NEW, so that no file another program made is taken over. A name that
+// is taken (a file left by a program that ended early) gives way to the next.
+ReplaceOnSuccess::ReplaceOnSuccess(const wchar_t* target)
+    : target_(target), temp_(FolderPart(target)) {
+  if (temp_.back() != L'\\' && temp_.back() != L'/') temp_ += L'\\';
+  const std::size_t folder = temp_.size();
+  wchar_t name[] = L"vx00000000.tmp";
+  constexpr DWORD kNames = 100;
+  const DWORD first = GetTickCount();
+  for (DWORD number = first; number - first < kNames; ++number) {
+    for (int digit = 0; digit < 8; ++digit)
+      name[2 + digit] = L"0123456789abcdef"[(number >> (28 - 4 * digit)) & 15];
+    temp_.resize(folder);
+    temp_ += name;
+    const HANDLE file = CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      CloseHandle(file);
+      return;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  temp_.clear();  // no temporary file: Created() is false
 }
 
 ReplaceOnSuccess::~ReplaceOnSuccess() {
-  if (Created() && !committed_) RetriedWhileHeld([this] { return DeleteFileW(temp_) != 0; });
+  if (Created() && !committed_)
+    RetriedWhileHeld([this] { return DeleteFileW(temp_.c_str()) != 0; });
 }
 
 bool ReplaceOnSuccess::Commit() {
@@ -61,7 +66,8 @@ bool ReplaceOnSuccess::Commit() {
     return false;
   }
   committed_ = RetriedWhileHeld([this] {
-    return MoveFileExW(temp_, target_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(temp_.c_str(), target_,
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   });
   return committed_;
 }

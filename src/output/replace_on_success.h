@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace vexal {
 
 class ReplaceOnSuccess {
  public:
   // Creates an empty temporary file next to `target` (same folder, so the
-  // final move is a rename on the same volume).
+  // final move is a rename on the same volume). Paths may be of any length.
   explicit ReplaceOnSuccess(const wchar_t* target);
   // Removes the temporary file unless it has replaced the target.
   ~ReplaceOnSuccess();
@@ -18,8 +20,8 @@ class ReplaceOnSuccess {
   ReplaceOnSuccess& operator=(const ReplaceOnSuccess&) = delete;
 
   // False when no temporary file could be made (missing folder, no rights).
-  bool Created() const { return temp_[0] != '\0'; }
-  const wchar_t* TempPath() const { return temp_; }
+  bool Created() const { return !temp_.empty(); }
+  const wchar_t* TempPath() const { return temp_.c_str(); }
 
   // Moves the complete temporary file over the target, retrying for a while
   // when another program holds either of them. False when the target cannot
@@ -28,7 +30,7 @@ class ReplaceOnSuccess {
 
  private:
   const wchar_t* target_;
-  wchar_t temp_[MAX_PATH] = L"";
+  std::wstring temp_;
   bool committed_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <set>
 #include <tuple>
 
+#include "app/command_line.h"
 #include "app/demo_traces.h"
 #include "app/menu_commands.h"
 #include "scope/timebase_labels.h"
@@ -75,6 +76,20 @@ TEST(DemoTraces, SineOnChannelOneCosineOnChannelTwo) {
   for (const auto& [i, sine, cosine] : points) {
     EXPECT_EQ(std::pair(int{t.samples[0][i]}, int{t.samples[1][i]}), std::pair(sine, cosine)) << i;
   }
+}
+
+// A name with blanks may come unquoted (from a shortcut): the whole rest, of any length.
+TEST(CommandLineRest, TheLineWithoutTheProgramsNameAndTheBlanksAround) {
+  const std::wstring deep = L"Z:\\Meine Daten\\" + std::wstring(300, L'x');
+  const std::pair<std::wstring, std::wstring> lines[] = {
+      {L"vexal.exe", L""},
+      {L"\"C:\\V 1\\vexal.exe\" \t ", L""},
+      {L"\"C:\\V 1\\vexal.exe\"\t\"a b\" ", L"\"a b\""},
+      {L"\"C:\\V 1\\vexal.exe a", L""},
+      {L"vexal.exe\t C:\\a  b.txt", L"C:\\a  b.txt"},
+      {L"vexal.exe " + deep + L" \t", deep}};
+  for (const auto& [line, rest] : lines)
+    EXPECT_EQ(std::wstring(CommandLineRest(line)), rest) << line;
 }
 
 }  // namespace

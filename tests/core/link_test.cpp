@@ -250,7 +250,7 @@ TEST(PortName, CommitTakesPortsOneTo256AndIgnoresOthers) {
   CommitPortNumber(2);
 }
 
-TEST(PortList, ThePortsPresentWithTheDeviceNamesWhereKnown) {
+TEST(PortList, TheChosenPortIfAbsentThenThePortsPresentWithTheDeviceNamesWhereKnown) {
   const wchar_t* devices[][2] = {
       {L"LPT1", L"Druckeranschluss (LPT1)"},
       {L"COM14", L"USB Serial Port (COM14)"},
@@ -260,31 +260,31 @@ TEST(PortList, ThePortsPresentWithTheDeviceNamesWhereKnown) {
       {L"COM14", L"Zweiter Name (COM14)"},
       {L"COM3", L"Последовательный порт (COM3)"},  // names in any script
   };
-  // What SERIALCOMM may hold besides ports names none, and devices name no port.
+  // What SERIALCOMM may hold besides ports names none, and devices name no port. A chosen
+  // port above COM8 that is absent comes first, to show what OK keeps.
+  using Items = std::vector<std::pair<int, std::wstring>>;
   PortList none;
   for (const wchar_t* odd : {L"LPT1", L"\\Device\\Serial0", L"COM0", L"COM257", L"COM014", L"com5",
                              L"COM", L"COM 7", L"COM2x", L"COM99999999999"})
     none.AddPresent(odd);
   for (const auto& [port, name] : devices) none.AddDevice(port, name);
-  for (int number = 1; number <= kMaxPortNumber; ++number) EXPECT_FALSE(none.Present(number));
+  EXPECT_EQ(none.Items(8), Items{});
+  EXPECT_EQ(none.Items(256), (Items{{256, L"COM256 (nicht vorhanden)"}}));
 
   PortList list;
   for (const wchar_t* present :
        {L"COM200", L"COM3", L"COM0", L"COM14", L"COM9", L"COM1", L"COM256", L"COM14"})
     list.AddPresent(present);
   for (const auto& [port, name] : devices) list.AddDevice(port, name);
-  std::vector<std::pair<int, std::wstring>> items;
-  for (int number = 1; number <= kMaxPortNumber; ++number) {
-    if (list.Present(number)) items.emplace_back(number, list.Text(number));
-  }
-  const std::vector<std::pair<int, std::wstring>> expected = {
-      {1, L"COM1 - Kommunikationsanschluss"},
-      {3, L"COM3 - Последовательный порт"},
-      {9, L"COM9"},
-      {14, L"COM14 - USB Serial Port"},
-      {200, L"COM200 - Bluetooth-Link (COM201)"},
-      {256, L"COM256"}};
-  EXPECT_EQ(items, expected);
+  Items expected = {{1, L"COM1 - Kommunikationsanschluss"},
+                    {3, L"COM3 - Последовательный порт"},
+                    {9, L"COM9"},
+                    {14, L"COM14 - USB Serial Port"},
+                    {200, L"COM200 - Bluetooth-Link (COM201)"},
+                    {256, L"COM256"}};
+  for (int chosen : {2, 8, 9, 14, 256}) EXPECT_EQ(list.Items(chosen), expected) << chosen;
+  expected.insert(expected.begin(), {10, L"COM10 (nicht vorhanden)"});
+  EXPECT_EQ(list.Items(10), expected);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 r"""The port dialog's list of the ports present: the simulator behind COM14 and
 COM200 only (COM2 leads nowhere), picked from the list by the driver and by the
-keyboard and read; a radio button's port; "Abbrechen"; no port present.
+keyboard and read; a radio button's port; "Abbrechen"; no port present; the
+chosen COM14 unplugged.
 
 Wine's mount manager enters the ports mapped under HKLM\Software\Wine\Ports into
 HKLM\HARDWARE\DEVICEMAP\SERIALCOMM when the Wine session starts, not when a port
@@ -110,6 +111,14 @@ def test(driver, checks, args):
         subprocess.run(["xdotool", "key", "--delay", "50", *keys, "Return"], env=env, check=True)
         driver.cmd("wait-gone 5000")
         checks.equal(read("keyboard-box"), (BOTH_TAKEN, [14]), "COM14 by keyboard")
+        # COM14 unplugged since, and no other port present: the list shows COM14, selected and
+        # enabled; OK keeps it (and it still leads to its simulator).
+        for name in present():
+            reg("delete", SERIALCOMM, "/v", name, "/f")
+        gone = "COM14 (nicht vorhanden)"
+        checks.equal(reopen(), (None, True, gone, [gone]), "COM14 unplugged, no port present")
+        driver.press(1)
+        checks.equal(read("unplugged-box"), (BOTH_TAKEN, [14]), "OK keeps COM14")
         checks.equal(driver.close_and_wait(), 0, "exit code")
     finally:
         restore()

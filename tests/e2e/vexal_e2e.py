@@ -59,10 +59,10 @@ class Driver:
     def value(self, line, key):
         return next(r.split(" ")[1:] for r in self.cmd(line) if r.split(" ")[0] == key)
 
-    def start(self, *arguments, exe=None):
-        """Starts the program; returns the milliseconds until its message loop first waited."""
+    def start(self, *arguments, exe=None, how="start"):
+        """Starts the program (how: "start-unquoted" too); returns the ms to its first idle."""
         answer = dict(line.split(" ", 1) for line in
-                      self.cmd(" ".join(["start", exe or self.args.vexal, *arguments])))
+                      self.cmd(" ".join([how, exe or self.args.vexal, *arguments])))
         self.hwnd = answer["hwnd"]
         return float(answer["idle-ms"])
 

@@ -13,6 +13,9 @@
 //   start <exe> [args]        starts the program, waits for its first idle
 //                             message loop and its window (and for the window
 //                             manager to have placed it): pid, hwnd, idle-ms
+//   start-unquoted <exe> <text>   the same, with the text (one path, or words)
+//                             after the program's name unquoted, as a shortcut
+//                             or a batch file may give it
 //   title                     the main window's title
 //   client-origin             the screen position of the main window's client
 //                             area (X root coordinates, for xdotool)
@@ -212,10 +215,12 @@ void Sync(HWND window) {
   }
 }
 
-void Start(const std::vector<std::string>& words) {
+void Start(const std::vector<std::string>& words, bool quoted) {
   const std::string exe = WindowsPath(words.at(1));
   std::string commandLine = "\"" + exe + "\"";
-  for (size_t i = 2; i < words.size(); ++i) commandLine += " \"" + WindowsPath(words[i]) + "\"";
+  for (size_t i = 2; quoted && i < words.size(); ++i)
+    commandLine += " \"" + WindowsPath(words[i]) + "\"";
+  if (!quoted) commandLine += " " + WindowsPath(Rest(words, 2));
   const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
   std::wstring wideLine = Wide(commandLine);
   STARTUPINFOW startup{};
@@ -332,7 +337,8 @@ void Hook(const std::vector<std::string>& words) {
   for (size_t i = 2; numbers && i < words.size() && exchange->idCount < vexal_drive::kMaxIds; ++i)
     exchange->ids[exchange->idCount++] = static_cast<unsigned>(Number(words, i));
   if (request == vexal_drive::kDropFile)
-    lstrcpynW(exchange->path, Wide(WindowsPath(words.at(2))).c_str(), MAX_PATH);
+    lstrcpynW(exchange->path, Wide(WindowsPath(words.at(2))).c_str(),
+              static_cast<int>(std::size(exchange->path)));
   HWND window = Window("main");
   HHOOK hooked =
       SetWindowsHookExA(WH_CALLWNDPROC, procedure, dll, GetWindowThreadProcessId(window, nullptr));
@@ -387,8 +393,8 @@ void HoldFile(const std::vector<std::string>& words) {
 
 void Execute(const std::vector<std::string>& words) {
   const std::string& command = words[0];
-  if (command == "start") {
-    Start(words);
+  if (command == "start" || command == "start-unquoted") {
+    Start(words, command == "start");
   } else if (command == "title") {
     std::printf("title %s\n", Text(Window("main")).c_str());
   } else if (command == "client-origin") {

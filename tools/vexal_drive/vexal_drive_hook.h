@@ -23,10 +23,10 @@ enum Request : unsigned {
 
 struct Exchange {
   unsigned idCount;
-  unsigned ids[kMaxIds];   // kMenuStates: the items asked for
-  wchar_t path[MAX_PATH];  // kDropFile: the file dropped
-  volatile long done;      // set by the hook once `text` is complete
-  char text[8192];         // the answer, "key value" lines, UTF-8
+  unsigned ids[kMaxIds];  // kMenuStates: the items asked for
+  wchar_t path[32768];    // kDropFile: the file dropped, of any length
+  volatile long done;     // set by the hook once `text` is complete
+  char text[8192];        // the answer, "key value" lines, UTF-8
 };
 
 }  // namespace vexal_drive
