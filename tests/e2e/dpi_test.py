@@ -44,7 +44,9 @@ def insets(picture, plot):
 
 
 def reg(args, *words):
-    subprocess.run(["bash", args.wine, "reg", *words], capture_output=True, check=True)
+    # Not captured: a Wine process the command starts (a server, a service) would hold the pipe.
+    subprocess.run(["bash", args.wine, "reg", *words], stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
 
 
 def set_dpi(args, dpi):
