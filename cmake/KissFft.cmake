@@ -10,7 +10,7 @@
 # and nothing else of the folder is seen.
 find_path(KISSFFT_INCLUDE_DIR kissfft/kissfft.hh NO_CMAKE_FIND_ROOT_PATH
           DOC "Folder holding kissfft/kissfft.hh (KISS FFT's C++ header)")
-if(NOT KISSFFT_INCLUDE_DIR)
+if(NOT EXISTS "${KISSFFT_INCLUDE_DIR}/kissfft/kissfft.hh")
   message(FATAL_ERROR "KISS FFT's header kissfft/kissfft.hh was not found: install the Debian "
                       "package libkissfft-dev (scripts/setup-deps.sh does), or set "
                       "KISSFFT_INCLUDE_DIR to the folder that holds kissfft/kissfft.hh")

@@ -161,9 +161,12 @@ TEST(Spectrum, MeasurementTable) {
             "Fenster: Flat-Top   Spanne: 5 %\r\n\tKanal 1\tKanal 2\r\n"
             "Spitze\t1,60 kHz\t-\r\nPegel\t11,1 dBV\t-\r\nBin-Breite\t100 Hz\t100 Hz\r\n");
   store.hasData = {0, 0};
-  EXPECT_EQ(SpectrumTable(store, kOneVolt, IDM_TB_1MS, kRectangle, kFull),
-            "Fenster: Rechteck   Spanne: 100 %\r\n\tKanal 1\tKanal 2\r\n"
-            "Spitze\t-\t-\r\nPegel\t-\t-\r\nBin-Breite\t-\t-\r\n");
+  for (const auto& [span, percent] : {std::pair(kFull, "100"), std::pair(kQuarter, "25")}) {
+    EXPECT_EQ(
+        SpectrumTable(store, kOneVolt, IDM_TB_1MS, kRectangle, span),
+        "Fenster: Rechteck   Spanne: " + std::string(percent) +
+            " %\r\n\tKanal 1\tKanal 2\r\nSpitze\t-\t-\r\nPegel\t-\t-\r\nBin-Breite\t-\t-\r\n");
+  }
 }
 
 // All 1025 bins whatever the span, exact frequencies at 50 s / DIV (df 0.002 Hz), the
