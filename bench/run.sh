@@ -6,6 +6,8 @@
 #   (b) one full paint at 1920 x 1080, median of 200, timed inside the process;
 #       and the window's own paint (off-screen, then copied) with the cursors shown
 #   (c) size of vexal.exe and the DLLs it imports
+#   (d) the read-out against the simulator, and the native reply parser
+#   (e) the spectrum of one and of two channels, natively
 # Uses the Release build in build/win and its Wine prefix, on a private Xvfb.
 set -euo pipefail
 
@@ -87,3 +89,10 @@ echo
 /usr/bin/python3 "$root/bench/readout/readout_bench.py" --win-build "$win" \
   --runs "${VEXAL_BENCH_READOUT_RUNS:-10}"
 # --- end of instrument link ---
+
+# --- the spectrum's numbers, natively (Release, no sanitizers) ---
+native="$root/build/bench-native"
+cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Release -DVEXAL_BUILD_TESTS=OFF >/dev/null
+cmake --build "$native" -j"${VEXAL_JOBS:-2}" --target spectrum_bench >/dev/null
+echo
+"$native/bench/spectrum/spectrum_bench"

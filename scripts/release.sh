@@ -1,7 +1,7 @@
 #!/bin/bash
 # The downloads: builds vexal.exe for 64-bit and 32-bit Windows (Release) and
-# writes vexal-1.0-win64.zip, vexal-1.0-win32.zip (each: vexal.exe and
-# LIESMICH.txt in vexal-1.0/) and SHA256SUMS into dist/, or into the folder
+# writes vexal-1.0-win64.zip, vexal-1.0-win32.zip (each: vexal.exe, LIESMICH.txt
+# and KISSFFT-LIZENZ.txt in vexal-1.0/) and SHA256SUMS into dist/, or into the folder
 # given as the argument. Built again from the same commit, anywhere and in any
 # time zone, the three files come out byte for byte the same.
 #

@@ -3,8 +3,9 @@ from UTC, dates every zip entry with the last commit's time in UTC, writes
 SHA256SUMS of its zips, and ships the same vexal.exe bytes as the test builds
 made in other folders. It writes nothing but its three files into the folder given,
 leaves that folder as it was when the build fails, and refuses the checkout itself
-and any folder around it. LIESMICH.txt is Windows-1252 with CR LF, at most about
-80 lines, and quotes exactly the error texts that the program shows.
+and any folder around it. Beside vexal.exe go LIESMICH.txt, Windows-1252 with CR LF, at
+most about 80 lines, quoting exactly the error texts that the program shows, and KISS
+FFT's licence, with CR LF.
     release_test.py <source dir> <out folder> <vexal.exe, 64-bit> [<vexal.exe, 32-bit>]"""
 
 import codecs
@@ -77,9 +78,14 @@ for bits, program in zip(("win64", "win32"), programs):
         dated = {entry.filename: entry.date_time for entry in archive.infolist()}
         if archive.read("vexal-1.0/vexal.exe") != open(program, "rb").read():
             failures.append(f"vexal.exe in {name} differs from {program}")
+        licence = "vexal-1.0/KISSFFT-LIZENZ.txt"
+        licence = archive.read(licence) if licence in dated else b""
+        if b"Mark Borgerding" not in licence or re.search(rb"(?<!\r)\n", licence):
+            failures.append(f"{name}: KISS FFT's licence is not there with CR LF line ends")
     failures += [f"{name}: {entry} is dated {when}, not {stamp} (the commit, UTC)"
                  for entry, when in dated.items() if when != stamp]
-    if sorted(dated) != ["vexal-1.0/", "vexal-1.0/LIESMICH.txt", "vexal-1.0/vexal.exe"]:
+    if sorted(dated) != ["vexal-1.0/", "vexal-1.0/KISSFFT-LIZENZ.txt", "vexal-1.0/LIESMICH.txt",
+                         "vexal-1.0/vexal.exe"]:
         failures.append(f"{name} holds {sorted(dated)}")
 
 guide = open(f"{root}/res/LIESMICH.txt", "rb").read()

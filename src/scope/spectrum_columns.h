@@ -1,0 +1,23 @@
+// The spectrum's line across a plot of any width: through each pixel column's highest
+// bin, so that a narrow peak shows even in a plot narrower than the span.
+#pragma once
+
+#include <vector>
+
+#include "scope/spectrum.h"
+
+namespace vexal {
+
+struct SpectrumPoint {
+  int x;         // from the plot's left edge
+  double level;  // dBV; kNoLevel when each bin of the column is empty
+};
+
+// Bins 0 to `spanBins` (at most 1024) of a plot `width` pixels wide, bin k at
+// x = trunc(width x (k / spanBins)) as the traces place their samples: one point per
+// column that a bin falls in, left to right, with that column's highest level. A column
+// of empty bins gives kNoLevel, below the bottom line. None for a span below 1 bin.
+std::vector<SpectrumPoint> SpectrumColumns(const ChannelSpectrum& spectrum, int spanBins,
+                                           int width);
+
+}  // namespace vexal
