@@ -2,7 +2,7 @@
 // real GDI: the demonstration traces, both labels, every grid line. Prints the
 // median, the fastest and the 90th percentile of 200 paints, in milliseconds,
 // into a window's client area and into a memory bitmap, and the main window's
-// own paint (off-screen, then copied) with the cursors shown.
+// own paint (off-screen, then copied) with the cursors shown and in the spectrum view.
 #include <windows.h>
 
 #include <algorithm>
@@ -105,6 +105,10 @@ int main() {
   vexal::ToggleCursors(vexal::TheCursors());
   Report("window-cursors", TimePaints([&] { return GetDC(window); },
                                       [&](HDC dc) { ReleaseDC(window, dc); }, PaintWindow));
+  // The spectrum view: both channels' spectra computed and drawn for every paint.
+  vexal::TheView().view = vexal::PictureView::kSpectrum;
+  Report("window-spectrum", TimePaints([&] { return GetDC(window); },
+                                       [&](HDC dc) { ReleaseDC(window, dc); }, PaintWindow));
   DestroyWindow(window);
   return 0;
 }

@@ -80,6 +80,17 @@
 #define IDM_FIRST 6001
 #define IDM_LAST 6062
 
+// Menu "Ansicht", with its own commands (app/view_commands.*): the view, the spectrum's
+// window and span. 6082 and 6086 to 6090 are kept for the comparison views.
+#define IDM_VIEW_TIME 6080
+#define IDM_VIEW_SPECTRUM 6081
+#define IDM_WINDOW_HANN 6083
+#define IDM_WINDOW_FLATTOP 6084
+#define IDM_WINDOW_RECTANGLE 6085
+#define IDM_SPAN_100 6091
+#define IDM_SPAN_25 6092
+#define IDM_SPAN_5 6093
+
 // The right-click menu "VEXALKONTEXT" (and Ctrl+C, accelerators "VEXAL"): outside
 // the menu bar's range, and fixed, since outside tools post them as well
 #define IDM_COPY_PICTURE 6070
@@ -101,14 +112,12 @@
 #define IDC_INFO_PICTURE 4011
 #define IDB_INFO_PICTURE 8001
 
-// Measurements dialog "VEXALMESSUNGEN": the fields of the table in its order, the
-// scale line, then the cells row by row (row r, column k: 4101 + 3 r + k; 8 rows
-// of 3), the "Kopieren" button, and the cursors' cells (row r, column k:
-// 4130 + 4 r + k; 5 rows of 4)
+// Measurements dialog "VEXALMESSUNGEN": its cells are made at run time from its tables,
+// numbered in reading order: the table's first line (the scales) 4100, then the cells
+// row by row (row r, column k of n columns: 4101 + n r + k); the cursors' cells from
+// 4300 on, in the same way (row r, column k: 4300 + 4 r + k); the "Kopieren" button
 #define IDC_MEASURE_SCALE 4100
-#define IDC_MEASURE_CELL 4101
-#define IDC_MEASURE_COPY 4125
-#define IDC_CURSOR_CELL 4130
-#define IDC_CURSOR_LAST 4149
+#define IDC_MEASURE_COPY 4099
+#define IDC_CURSOR_CELL 4300
 
 #endif  // VEXAL_RESOURCE_H

@@ -8,6 +8,7 @@
 #include "app/window_state.h"
 #include "output/clipboard.h"
 #include "output/values_text.h"
+#include "scope/spectrum_text.h"
 #include "resource.h"
 
 namespace vexal {
@@ -33,7 +34,10 @@ std::string DecimalSeparator() {
 void CopyValues(HWND window) {
   const Picture picture = CurrentPicture();
   const std::string text =
-      ValuesText(picture.traces, picture.labels, picture.timebaseId, DecimalSeparator());
+      picture.view == PictureView::kSpectrum
+          ? SpectrumValuesText(picture.traces, picture.labels, picture.timebaseId,
+                               picture.spectrum.window, DecimalSeparator())
+          : ValuesText(picture.traces, picture.labels, picture.timebaseId, DecimalSeparator());
   CopyTextToClipboard(window, text);
 }
 
@@ -59,9 +63,13 @@ bool ShowContextMenu(HWND window, LPARAM lParam) {
   const WaveformSnapshot store = TheWaveformStore().Snapshot();
   const UINT state = store.hasData[0] != 0 || store.hasData[1] != 0 ? MF_ENABLED : MF_GRAYED;
   const bool cursors = TheCursors().shown;
+  // The cursors belong to the time view; elsewhere they keep their places for it.
+  const UINT cursorState = TheView().view != PictureView::kTime ? MF_GRAYED
+                           : cursors                            ? MF_ENABLED
+                                                                : state;
   EnableMenuItem(popup, IDM_COPY_VALUES, MF_BYCOMMAND | state);
   EnableMenuItem(popup, IDM_MEASUREMENTS, MF_BYCOMMAND | state);
-  EnableMenuItem(popup, IDM_CURSORS, MF_BYCOMMAND | (cursors ? MF_ENABLED : state));
+  EnableMenuItem(popup, IDM_CURSORS, MF_BYCOMMAND | cursorState);
   CheckMenuItem(popup, IDM_CURSORS, MF_BYCOMMAND | (cursors ? MF_CHECKED : MF_UNCHECKED));
   // The chosen item arrives as WM_COMMAND, as a menu bar item does.
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);

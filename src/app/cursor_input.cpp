@@ -24,6 +24,11 @@ int LineReach() {
   return ScaleToDpi(kLineReach, TheMainWindowState().dpi);
 }
 
+// Only the time view has cursors; in another they keep their places for it.
+bool CursorsAct() {
+  return TheView().view == PictureView::kTime && TheCursors().shown;
+}
+
 // The picture is drawn off-screen: nothing needs erasing first.
 void Repaint(HWND window) {
   InvalidateRect(window, nullptr, FALSE);
@@ -32,6 +37,7 @@ void Repaint(HWND window) {
 }  // namespace
 
 void ToggleCursorsCommand(HWND window) {
+  if (TheView().view != PictureView::kTime) return;  // the menu item is greyed there
   ToggleCursors(TheCursors());
   Repaint(window);
 }
@@ -43,7 +49,7 @@ void HandleCursorMouse(HWND window, UINT message, LPARAM lParam) {
   const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
   switch (message) {
     case WM_LBUTTONDOWN:
-      if (!cursors.shown || !InPlotArea(area, x, y)) return;
+      if (!CursorsAct() || !InPlotArea(area, x, y)) return;
       drag =
           PressCursor(cursors, SampleAtX(area, x), CursorLineAt(cursors, area, x, y, LineReach()));
       dragging = true;
@@ -90,13 +96,13 @@ bool HandleCursorKey(HWND window, WPARAM key) {
       return false;
   }
   const bool shift = GetKeyState(VK_SHIFT) < 0;
-  if (!CursorKeyDown(TheCursors(), cursorKey, shift)) return false;
+  if (!CursorsAct() || !CursorKeyDown(TheCursors(), cursorKey, shift)) return false;
   Repaint(window);
   return true;
 }
 
 bool SetCursorPointer(HWND window, LPARAM lParam) {
-  if (LOWORD(lParam) != HTCLIENT) return false;
+  if (LOWORD(lParam) != HTCLIENT || !CursorsAct()) return false;
   POINT at;
   if (!GetCursorPos(&at) || !ScreenToClient(window, &at)) return false;
   if (CursorLineAt(TheCursors(), WindowPlotArea(), at.x, at.y, LineReach()) == kNoCursor) {

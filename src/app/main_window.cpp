@@ -8,6 +8,7 @@
 #include "app/cursor_input.h"
 #include "app/demo_traces.h"
 #include "app/menu_dispatch.h"
+#include "app/view_menu.h"
 #include "app/window_dpi.h"
 #include "app/window_state.h"
 #include "display/gdi_waveform_renderer.h"
@@ -132,9 +133,13 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (HandleCursorKey(window, wParam)) return 0;
       return DefWindowProcW(window, message, wParam, lParam);
     case WM_COMMAND:
-      // Each ignores the other's identifiers; any other is not passed on.
+      // Each ignores the others' identifiers; any other is not passed on.
       HandleMenuCommand(window, wParam);
+      HandleViewCommand(window, wParam);
       HandleContextCommand(window, wParam);
+      return 0;
+    case WM_INITMENUPOPUP:
+      PrepareViewMenu(reinterpret_cast<HMENU>(wParam));
       return 0;
     case WM_CONTEXTMENU:
       if (!ShowContextMenu(window, lParam)) return DefWindowProcW(window, message, wParam, lParam);

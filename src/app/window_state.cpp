@@ -25,14 +25,22 @@ Cursors& TheCursors() {
   return cursors;
 }
 
+ViewState& TheView() {
+  static ViewState view;
+  return view;
+}
+
 void UpdateScaleLabels() {
   TheScaleLabels() = ComputeScaleLabels(TheDisplaySettings());
 }
 
 Picture CurrentPicture() {
   // One consistent copy: a read-out may be committing a channel meanwhile.
-  return {TheWaveformStore().Snapshot(), TheScaleLabels(), TheDisplaySettings().timebase,
-          TheCursors()};
+  Picture picture = {TheWaveformStore().Snapshot(), TheScaleLabels(), TheDisplaySettings().timebase,
+                     TheCursors()};
+  picture.view = TheView().view;
+  picture.spectrum = TheView().spectrum;
+  return picture;
 }
 
 Picture ScreenPicture(int dpi) {

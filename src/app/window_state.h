@@ -3,6 +3,7 @@
 // output gets it as a Picture (CurrentPicture), never from here.
 #pragma once
 
+#include "app/view_commands.h"
 #include "display/picture.h"
 #include "scope/cursors.h"
 #include "scope/display_settings.h"
@@ -17,6 +18,8 @@ WaveformStore& TheWaveformStore();
 DisplaySettings& TheDisplaySettings();
 ScaleLabels& TheScaleLabels();
 Cursors& TheCursors();
+// The choices of the menu "Ansicht"; used on the window thread only.
+ViewState& TheView();
 
 // Recomputes TheScaleLabels() from TheDisplaySettings(): when the window is made, after
 // every settings command and before every paint. A command that arrives before the

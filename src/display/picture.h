@@ -8,9 +8,19 @@
 #include "resource.h"
 #include "scope/cursors.h"
 #include "scope/display_settings.h"
+#include "scope/spectrum.h"
 #include "scope/waveform_store.h"
 
 namespace vexal {
+
+// What the plot shows: the traces over time, or each channel's spectrum.
+enum class PictureView { kTime, kSpectrum };
+
+// How the spectrum view computes and spans its spectra.
+struct SpectrumChoice {
+  SpectrumWindow window = SpectrumWindow::kHann;
+  SpectrumSpan span = SpectrumSpan::kFull;
+};
 
 struct Picture {
   WaveformSnapshot traces{};  // the samples and their has-data flags
@@ -21,6 +31,8 @@ struct Picture {
   int dpi = 96;
   // The screen shows which cursor the keys move; every other output draws both alike.
   bool forScreen = false;
+  PictureView view = PictureView::kTime;
+  SpectrumChoice spectrum{};
 };
 
 // How an output that asks the user first (a save or print dialog) gets its

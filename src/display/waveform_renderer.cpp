@@ -4,7 +4,9 @@
 #include <cstdio>
 
 #include "display/cursor_layer.h"
+#include "display/spectrum_layer.h"
 #include "scope/channel_names.h"
+#include "scope/spectrum_text.h"
 #include "scope/timebase_labels.h"
 
 namespace vexal {
@@ -19,6 +21,7 @@ constexpr int kTracePenWidth = 2;
 constexpr int kTickHalfLength = 7;
 constexpr int kCursorPenWidth = 1;
 constexpr int kCursorDash = 3;
+constexpr int kPeakMarker = 4;
 
 int Middle(int from, int to) {
   return Saturate(static_cast<long long>(from) + (static_cast<long long>(to) - from) / 2);
@@ -36,10 +39,15 @@ void DrawTrace(Canvas& canvas, const PlotArea& area, const ChannelSamples& sampl
   canvas.ReleasePen();
 }
 
-void WriteChannelLabel(Canvas& canvas, int channel, const ScaleLabel& label, Colour colour, int x,
+void WriteChannelLabel(Canvas& canvas, const Picture& picture, int channel, Colour colour, int x,
                        int y) {
-  const std::string format = ScreenLabelFormat(channel, label.unitCode);
+  const ScaleLabel& label = picture.labels[channel];
   canvas.SetTextColour(colour);
+  if (picture.view == PictureView::kSpectrum) {
+    canvas.WriteText(x, y, SpectrumLevelLabel(channel, label).c_str(), TextArgs{});
+    return;
+  }
+  const std::string format = ScreenLabelFormat(channel, label.unitCode);
   // UpdateScaleLabels only ever stores unit codes 0 to 3; anything else has no
   // format and leaves the label out rather than writing a wrong unit.
   if (format.empty()) return;
@@ -94,7 +102,6 @@ std::string ScreenLabelFormat(int channel, int unitCode) {
 
 void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Picture& picture) {
   const WaveformSnapshot& store = picture.traces;
-  const ScaleLabels& labels = picture.labels;
   const int dpi = picture.dpi;
   const PlotArea area = ScreenPlotArea(size.width, size.height, dpi);
   const int frame = ScreenFrameInset(dpi);
@@ -111,38 +118,49 @@ void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Pictur
 
   // Channel 2 is drawn after channel 1 and covers it where the traces cross.
   const int tracePen = ScaleToDpi(kTracePenWidth, dpi);
-  if (store.hasData[0] != 0) DrawTrace(canvas, area, store.samples[0], kCyan, tracePen);
-  if (store.hasData[1] != 0) DrawTrace(canvas, area, store.samples[1], kGreen, tracePen);
+  const long long labelRows = store.hasData[0] != 0 && store.hasData[1] != 0 ? 2 : 1;
+  const int labelTop = Offset(area.bottom, -labelRows * size.charHeight);
+  const bool spectrum = picture.view == PictureView::kSpectrum;
+  if (spectrum) {
+    const SpectrumStyle style = {
+        {kCyan, kGreen}, tracePen, ScaleToDpi(kPeakMarker, dpi), size.charHeight, size.charWidth};
+    DrawSpectrumLayer(canvas, area, labelTop, style, picture);
+  } else {
+    if (store.hasData[0] != 0) DrawTrace(canvas, area, store.samples[0], kCyan, tracePen);
+    if (store.hasData[1] != 0) DrawTrace(canvas, area, store.samples[1], kGreen, tracePen);
+  }
 
   canvas.SetTransparentBackground();
   const int textX = Offset(area.left, size.charWidth);
   const int bottomRow = Offset(area.bottom, -static_cast<long long>(size.charHeight));
   if (store.hasData[0] != 0) {
     // One row higher when channel 2's label takes the bottom row.
-    const long long rows = store.hasData[1] != 0 ? 2 : 1;
-    WriteChannelLabel(canvas, 0, labels[0], kCyan, textX,
-                      Offset(area.bottom, -rows * size.charHeight));
+    WriteChannelLabel(canvas, picture, 0, kCyan, textX,
+                      Offset(area.bottom, -labelRows * size.charHeight));
   }
-  if (store.hasData[1] != 0) WriteChannelLabel(canvas, 1, labels[1], kGreen, textX, bottomRow);
+  if (store.hasData[1] != 0) WriteChannelLabel(canvas, picture, 1, kGreen, textX, bottomRow);
 
   // DisplaySettings only holds identifiers of the table; for any other the text
   // colour and alignment are still set (the context ends in the same state) but
-  // no text is written, since there is no truthful timebase to show.
+  // no text is written, since there is no truthful timebase to show. The spectrum
+  // tells the frequency of a division instead.
   canvas.SetTextColour(kCyan);
   canvas.SetTextAlign(TextAlign::kRightTop);
-  if (const char* text = TimebaseLabel(picture.timebaseId)) {
+  const std::string frequency =
+      spectrum ? SpectrumFrequencyLabel(picture.timebaseId, picture.spectrum.span) : "";
+  if (const char* text = spectrum ? frequency.c_str() : TimebaseLabel(picture.timebaseId)) {
     canvas.WriteText(Offset(area.right, -static_cast<long long>(size.charWidth)), bottomRow, text,
                      TextArgs{});
   }
+  if (spectrum) return;  // the cursors belong to the time view
 
-  const long long labelRows = store.hasData[0] != 0 && store.hasData[1] != 0 ? 2 : 1;
   const CursorLayerStyle style = {kYellow,
                                   {kCyan, kGreen},
                                   ScaleToDpi(kCursorPenWidth, dpi),
                                   ScaleToDpi(kCursorDash, dpi),
                                   size.charHeight,
                                   size.charWidth};
-  DrawCursorLayer(canvas, area, Offset(area.bottom, -labelRows * size.charHeight), style, picture);
+  DrawCursorLayer(canvas, area, labelTop, style, picture);
 }
 
 }  // namespace vexal

@@ -1,10 +1,13 @@
 #include "output/print_layout.h"
 
+#include <array>
 #include <initializer_list>
 
 #include "display/cursor_layer.h"
+#include "display/spectrum_layer.h"
 #include "display/waveform_renderer.h"
 #include "output/text_export.h"
+#include "scope/spectrum_text.h"
 #include "scope/timebase_labels.h"
 
 namespace vexal {
@@ -72,20 +75,33 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
 
   const bool ch1 = store.hasData[0] != 0;
   const bool ch2 = store.hasData[1] != 0;
-  if (ch1) {
-    DrawChannel(canvas, area, lh, 0, store.samples[0], labels[0], page.colour ? kCyan : kBlack,
-                ch2 ? 2 : 1);
-  }
-  if (ch2) {
-    DrawChannel(canvas, area, lh, 1, store.samples[1], labels[1], page.colour ? kGreen : kGrey, 1);
+  const std::array<Colour, 2> colours = {page.colour ? kCyan : kBlack,
+                                         page.colour ? kGreen : kGrey};
+  const int labelTop = area.bottom - (ch1 && ch2 ? 2 : 1) * lh;
+  const bool spectrum = picture.view == PictureView::kSpectrum;
+  if (spectrum) {
+    canvas.ReleasePen();
+    DrawSpectrumLayer(canvas, area, labelTop, {colours, kTracePenWidth, lh / 2, lh, lh}, picture);
+    for (int channel : {0, 1}) {
+      if (store.hasData[channel] == 0) continue;
+      canvas.SetTextColour(colours[channel]);
+      canvas.WriteText(area.left + lh, channel == 0 ? labelTop : area.bottom - lh,
+                       SpectrumLevelLabel(channel, labels[channel]).c_str(), TextArgs{});
+    }
+  } else {
+    if (ch1) DrawChannel(canvas, area, lh, 0, store.samples[0], labels[0], colours[0], ch2 ? 2 : 1);
+    if (ch2) DrawChannel(canvas, area, lh, 1, store.samples[1], labels[1], colours[1], 1);
   }
 
   canvas.SetTextColour(kBlack);
   canvas.SetTextAlign(TextAlign::kRightTop);
-  if (const char* timebase = TimebaseLabel(picture.timebaseId)) {
-    canvas.WriteText(area.right - lh, area.bottom - lh, timebase, TextArgs{});
+  const std::string frequency =
+      spectrum ? SpectrumFrequencyLabel(picture.timebaseId, picture.spectrum.span) : "";
+  if (const char* text = spectrum ? frequency.c_str() : TimebaseLabel(picture.timebaseId)) {
+    canvas.WriteText(area.right - lh, area.bottom - lh, text, TextArgs{});
   }
   canvas.ReleasePen();
+  if (spectrum) return;  // the cursors belong to the time view
 
   // Dark dotted lines, black on a monochrome printer.
   const CursorLayerStyle style = {page.colour ? kDarkRed : kBlack,
@@ -94,7 +110,7 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
                                   lh / kCursorDashesPerLine,
                                   lh,
                                   lh};
-  DrawCursorLayer(canvas, area, area.bottom - (ch1 && ch2 ? 2 : 1) * lh, style, picture);
+  DrawCursorLayer(canvas, area, labelTop, style, picture);
 }
 
 }  // namespace vexal

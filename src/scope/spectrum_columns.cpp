@@ -4,15 +4,19 @@
 
 namespace vexal {
 
+int BinColumn(int bin, int spanBins, int width) {
+  // Quotient first, then product, in double, as the traces do (a product first would
+  // move some bins by one column).
+  return static_cast<int>(width * (bin / static_cast<double>(spanBins)));
+}
+
 std::vector<SpectrumPoint> SpectrumColumns(const ChannelSpectrum& spectrum, int spanBins,
                                            int width) {
   std::vector<SpectrumPoint> points;
   if (spanBins < 1) return points;
   const int last = std::min(spanBins, kSpectrumBins - 1);
   for (int k = 0; k <= last; ++k) {
-    // Quotient first, then product, in double, as the traces do (a product first would
-    // move some bins by one column).
-    const int x = static_cast<int>(width * (k / static_cast<double>(spanBins)));
+    const int x = BinColumn(k, spanBins, width);
     const double level = spectrum.level[k];
     if (!points.empty() && points.back().x == x) {
       points.back().level = std::max(points.back().level, level);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "scope/channel_names.h"
@@ -53,6 +54,18 @@ bool WritePeak(PeakCells& cells, const ChannelSpectrum& spectrum, const ScaleLab
   return true;
 }
 
+// "10,0 kHz" as "10 kHz", "2,50 kHz" as "2,5 kHz": a division's frequency is exact in three
+// digits, and a scale label writes no zero it does not need, as the timebase's labels.
+void DropTrailingZeros(char* number) {
+  char* comma = std::strchr(number, ',');
+  char* unit = comma != nullptr ? std::strchr(comma, ' ') : nullptr;
+  if (unit == nullptr) return;
+  char* end = unit;
+  while (end[-1] == '0') --end;
+  if (end[-1] == ',') --end;
+  std::memmove(end, unit, std::strlen(unit) + 1);
+}
+
 }  // namespace
 
 std::string SpectrumPeakReadout(int channel, const ChannelSpectrum& spectrum,
@@ -73,6 +86,7 @@ std::string SpectrumFrequencyLabel(int timebaseId, SpectrumSpan span) {
   const int binsPerDivision = SpanBins(span) / kFrequencyDivisions;
   char frequency[kSiNumberSize];
   WriteSiNumber(frequency, Hertz(binsPerDivision, HertzPerBin(timebaseId)), "Hz");
+  DropTrailingZeros(frequency);
   char text[kSiNumberSize + 16];
   std::snprintf(text, sizeof text, "f: %s / DIV", frequency);
   return text;

@@ -63,8 +63,8 @@ def test(driver, checks, args):
         """The cursors' rows of "Messungen": {row: cells}, and the samples they tell."""
         controls = driver.dialog(6072, "Messungen")
         driver.press(1)
-        rows = {controls.get(4130 + 4 * r, ("", ""))[1]:
-                [controls[4131 + 4 * r + k][1] for k in range(3)] for r in range(5)}
+        rows = {controls.get(4300 + 4 * r, ("", ""))[1]:
+                [controls[4301 + 4 * r + k][1] for k in range(3)] for r in range(5)}
         samples = [8 * round(number(v1) * 32 + 128) + round(number(v2) + 3.5)
                    for v1, v2 in zip(rows["Kanal 1"][:2], rows["Kanal 2"][:2])]
         return rows, samples
