@@ -15,6 +15,7 @@ constexpr int kDpiOfLengths = 96;
 constexpr int kColumnSteps = 50;  // 10 divisions of 5 steps across
 constexpr int kRowSteps = 40;     // 8 divisions of 5 steps up
 constexpr double kSampleLevels = 256.0;
+constexpr double kColumnLevels = 320.0;  // 10 divisions of 32 counts across
 
 // The integer span as a double: exact, and free of int overflow.
 double Span(int from, int to) {
@@ -61,6 +62,20 @@ int TraceY(const PlotArea& area, int sample) {
   // Sample s lies at the fraction s / 256 of the plot height above the bottom.
   return Saturate(static_cast<double>(area.bottom) -
                   Span(area.top, area.bottom) * (sample / kSampleLevels));
+}
+
+PlotPoint XYPoint(const PlotArea& area, int s1, int s2) {
+  return XYCountsPoint(area, s1 - kCentreSample, s2 - kCentreSample);
+}
+
+PlotPoint XYCountsPoint(const PlotArea& area, double counts1, double counts2) {
+  const double across =
+      Span(area.left, area.right) * ((counts1 + kColumnLevels / 2) / kColumnLevels);
+  const double up = Span(area.top, area.bottom) * ((counts2 + kSampleLevels / 2) / kSampleLevels);
+  const int x = Saturate(static_cast<double>(area.left) + across);
+  const int y = Saturate(static_cast<double>(area.bottom) - up);
+  return {std::max(area.left, std::min(x, area.right)),
+          std::max(area.top, std::min(y, area.bottom))};
 }
 
 int ScaleToDpi(int value, int dpi) {

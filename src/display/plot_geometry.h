@@ -19,6 +19,17 @@ int GraticuleY(const PlotArea& area, int j);   // j = 0..40
 int TraceX(const PlotArea& area, int i);       // i = 0..2047
 int TraceY(const PlotArea& area, int sample);  // sample = 0..255
 
+// The X-Y view: channel 1 across, channel 2 up, each by its own volts per division, 0 V at
+// the graticule's centre, a count 1/32 of a division either way. x = left + width x ((s1 -
+// 128 + 160) / 320) as TraceX computes, y = TraceY(s2).
+struct PlotPoint {
+  int x, y;
+};
+PlotPoint XYPoint(const PlotArea& area, int s1, int s2);
+// The same of counts from the centre line with a fraction (a reference's, by its own
+// scales, in counts of the current ones), clipped to the plot area.
+PlotPoint XYCountsPoint(const PlotArea& area, double counts1, double counts2);
+
 // A length of the screen picture at 96 dots per inch at `dpi`, as MulDiv(value, dpi, 96)
 // rounds it: halves away from zero. At 96 every length is what it always was.
 int ScaleToDpi(int value, int dpi);

@@ -15,9 +15,7 @@ namespace {
 using Number = char[kSiNumberSize];
 
 // At A, at B, and B - A, as the user reads them; "-" where there is nothing to read.
-struct Reading {
-  Number a = "-", b = "-", difference = "-";
-};
+using Reading = CursorReading;
 
 // count steps, exactly.
 ExactNumber Steps(const ExactStep& step, std::int64_t count) {
@@ -39,31 +37,18 @@ void ReadTimes(Reading& reading, const Cursors& cursors, const ExactStep& dt) {
 constexpr int kTopCode = 255;
 constexpr int kBottomCode = 0;
 
-// Puts `mark` in front of the number.
-void Mark(Number& text, const char* mark) {
+// The number with its mark in front, or "?" for a value not known.
+void Mark(Number& text, ClipMark mark) {
   Number marked;
-  std::snprintf(marked, sizeof marked, "%s%s", mark, text);
+  std::snprintf(marked, sizeof marked, "%s%s", mark.above ? "> " : mark.below ? "< " : "", text);
   std::memcpy(text, marked, sizeof text);
-}
-
-const char* ClipMark(int sample) {
-  return sample == kTopCode ? "> " : sample == kBottomCode ? "< " : "";
+  if (mark.above && mark.below) std::strcpy(text, "?");
 }
 
 void ReadChannel(Reading& reading, const Cursors& cursors, const ChannelSamples& samples,
                  const ScaleLabel& label) {
-  const int a = samples[cursors.sample[kCursorA]], b = samples[cursors.sample[kCursorB]];
-  Read(reading, VoltsPerCount(label), a - kCentreSample, b - kCentreSample, "V");
-  Mark(reading.a, ClipMark(a));
-  Mark(reading.b, ClipMark(b));
-  // A clipped end makes B - A at least, or at most, what the samples give.
-  const bool more = b == kTopCode || a == kBottomCode;
-  const bool less = b == kBottomCode || a == kTopCode;
-  if (more && less) {
-    std::strcpy(reading.difference, "?");
-  } else {
-    Mark(reading.difference, more ? "> " : less ? "< " : "");
-  }
+  reading = ReadTrace(VoltsPerCount(label), ChannelLevel(samples[cursors.sample[kCursorA]]),
+                      ChannelLevel(samples[cursors.sample[kCursorB]]));
 }
 
 // 1 / |B - A|: "-" when A = B, and without a timebase, since SiNumber writes "-" for a
@@ -75,6 +60,30 @@ void ReadInverse(Number& text, const Cursors& cursors, const ExactStep& dt) {
 }
 
 }  // namespace
+
+CursorLevel ChannelLevel(int code) {
+  return {code - kCentreSample, {code == kTopCode, code == kBottomCode}};
+}
+
+CursorReading ReadTrace(const ExactStep& voltsPerLevel, const std::optional<CursorLevel>& atA,
+                        const std::optional<CursorLevel>& atB) {
+  Reading reading;
+  if (atA) {
+    WriteSiNumber(reading.a, Steps(voltsPerLevel, atA->level), "V");
+    Mark(reading.a, atA->mark);
+  }
+  if (atB) {
+    WriteSiNumber(reading.b, Steps(voltsPerLevel, atB->level), "V");
+    Mark(reading.b, atB->mark);
+  }
+  if (atA && atB) {
+    // A clipped end makes B - A at least, or at most, what the levels give.
+    WriteSiNumber(reading.difference, Steps(voltsPerLevel, atB->level - atA->level), "V");
+    Mark(reading.difference,
+         {atB->mark.above || atA->mark.below, atB->mark.below || atA->mark.above});
+  }
+  return reading;
+}
 
 std::vector<ReadoutLine> CursorReadout(const Cursors& cursors, const WaveformSnapshot& store,
                                        const ScaleLabels& labels, int timebaseId) {

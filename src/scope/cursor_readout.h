@@ -3,11 +3,15 @@
 // from the integers, rounded as the measurements are.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "scope/cursors.h"
 #include "scope/display_settings.h"
+#include "scope/number_text.h"
+#include "scope/sample_scale.h"
 #include "scope/waveform_store.h"
 
 namespace vexal {
@@ -34,5 +38,33 @@ std::vector<ReadoutLine> CursorReadout(const Cursors& cursors, const WaveformSna
 // channel ("-" in each cell of a channel without data); "1/|B-A|" in the B-A column.
 std::string CursorTable(const Cursors& cursors, const WaveformSnapshot& store,
                         const ScaleLabels& labels, int timebaseId);
+
+// Where the true value may lie beyond the one read: above it (a sample at the top code),
+// below it (at the bottom code), or either way, which is not known.
+struct ClipMark {
+  bool above = false;
+  bool below = false;
+};
+
+// A trace's level under a cursor, a whole number of its step.
+struct CursorLevel {
+  std::int64_t level = 0;
+  ClipMark mark;
+};
+
+// A channel's code as counts from the centre line, above at the top code 255, below at the
+// bottom code 0.
+CursorLevel ChannelLevel(int code);
+
+// What a trace reads at A, at B and B-A, as a channel's line writes it: "> 3,97 V" above,
+// "< -4,00 V" below, "?" either way; B-A marked as a channel's by the marks at A and B.
+// "-" where there is no level.
+struct CursorReading {
+  char a[kSiNumberSize] = "-";
+  char b[kSiNumberSize] = "-";
+  char difference[kSiNumberSize] = "-";
+};
+CursorReading ReadTrace(const ExactStep& voltsPerLevel, const std::optional<CursorLevel>& atA,
+                        const std::optional<CursorLevel>& atB);
 
 }  // namespace vexal

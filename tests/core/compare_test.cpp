@@ -1,0 +1,143 @@
+// The traces compared with the channels: the math trace, the reference, the X-Y view's points.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <tuple>
+
+#include "display/plot_geometry.h"
+#include "scope/math_trace.h"
+#include "scope/reference_trace.h"
+
+namespace vexal {
+namespace {
+
+using enum MathOperation;
+constexpr ScaleLabel k1mV{1, kUnitMillivolt}, k100mV{100, kUnitMillivolt},
+    k200mV{200, kUnitMillivolt}, k400mV{400, kUnitMillivolt}, k500mV{500, kUnitMillivolt},
+    k1V{1, kUnitVolt}, k2V{2, kUnitVolt}, k10V{10, kUnitVolt}, k2kV{2, kUnitKilovolt};
+
+using Point = std::pair<int, int>;
+Point Of(const PlotPoint& p) {
+  return {p.x, p.y};
+}
+
+std::string Joined(std::initializer_list<std::string> texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "" : ", ") + text;
+  return joined;
+}
+
+// M exact by each channel's q at A (sample 0) and B (CH1 at A, B, CH2 at A, B), marked where a
+// clipped channel leaves it open ("?" both ways); labelled by the larger V / DIV; counts at A.
+TEST(MathTrace, ExactLevelsMarksAndLabels) {
+  const std::tuple<MathOperation, ScaleLabels, std::array<int, 4>, double> kSetups[] = {
+      {kDifference, {k1V, k1V}, {129, 255, 127, 0}, 2},
+      {kSum, {k10V, k200mV}, {129, 0, 64, 255}, -0.28},
+      {kSum, {k500mV, k2V}, {200, 128, 140, 0}, 30},
+      {kDifference, {k2kV, k1mV}, {128, 130, 255, 128}, -127 / 2e6}};
+  const std::string kTexts[] = {"M: CH1-CH2   1 V / DIV, M: A 62,5 mV   B > 7,97 V   B-A > 7,91 V",
+                                "M: CH1+CH2  10 V / DIV, M: A -87,5 mV   B ?   B-A ?",
+                                "M: CH1+CH2   2 V / DIV, M: A 1,88 V   B < -8,00 V   B-A < -9,88 V",
+                                "M: CH1-CH2 2 kV / DIV, M: A < -3,97 mV   B 125 V   B-A > 125 V"};
+  for (int row = 0; row < 4; ++row) {
+    const auto& [operation, labels, samples, counts] = kSetups[row];
+    WaveformSnapshot store;
+    for (int i = 0; i < 4; ++i) store.samples[i / 2][i % 2] = samples[i];
+    const MathTrace m = ComputeMathTrace(operation, store, labels);
+    const std::vector<std::string> forms = MathReadout({true, {0, 1}}, m).forms;
+    EXPECT_EQ(Joined({MathLabel(m, true), forms.front()}), kTexts[row]);
+    EXPECT_EQ(forms.back(), "M: " + kTexts[row].substr(kTexts[row].find("B-A")));
+    EXPECT_EQ(MathCounts(m, 0), counts) << row;
+  }
+  // On paper the number plain; the dialog's row; labels without volts leave every level 0.
+  WaveformSnapshot store;
+  store.samples[0].fill(255);  // channel 2 at 0
+  const MathTrace m = ComputeMathTrace(kDifference, store, {k1V, k1V});
+  EXPECT_EQ(std::tuple(MathLabel(m, false), MathCursorRow({true, {1, 0}}, m)),
+            std::tuple("M: CH1-CH2 1 V / DIV", "M\t> 7,97 V\t> 7,97 V\t?\r\n"));
+  const MathTrace none = ComputeMathTrace(kSum, store, {ScaleLabel{1, 4}, {0, kUnitVolt}});
+  EXPECT_EQ(std::tuple(MathCounts(none, 0), MathLabel(none, true)), std::tuple(0.0, ""));
+}
+
+// A square, 256 samples a period, at 1 ms / DIV on channel 1, channel 2 flat, or -1: i^2 % 29
+// + 100, or -2: +64 counts each fourth 128 samples. M exact whatever its scale; no period from a
+// swing under 4 counts of M's scale, a fraction beyond 64 bits, or a high under mid + h.
+TEST(MathTrace, Measurements) {
+  const std::tuple<ScaleLabels, int, int, MathOperation, std::string, bool, bool> cases[] = {
+      {{k1V, k100mV}, 64, 255, kSum, "2,40 V, -1,60 V, 397 mV, 1,25 ms", true, false},
+      {{k1V, k100mV}, 64, 255, kDifference, "1,60 V, -2,40 V, -397 mV, 1,25 ms", false, true},
+      {{k100mV, k1V}, 3, 128, kDifference, "9,38 mV, -9,38 mV, 0 V, -", false, false},
+      {{k2kV, k1mV}, 64, 128, kSum, "4,00 kV, -4,00 kV, 0 V, 1,25 ms", false, false},
+      {{k2kV, k1mV}, 64, -1, kSum, "4,00 kV, -4,00 kV, -437 \xB5V, -", false, false},
+      {{k1V, k1V}, 40, -2, kSum, "3,25 V, -1,25 V, 500 mV, 2,50 ms", false, false}};
+  for (const auto& [labels, amplitude, ch2, operation, texts, high, low] : cases) {
+    WaveformSnapshot store;
+    for (int i = 0; i < kSamplesPerChannel; ++i) {
+      store.samples[0][i] = 128 + (i % 256 < 128 ? amplitude : -amplitude);
+      const int pulse = i % 512 < 128 ? 192 : 128;
+      store.samples[1][i] = ch2 >= 0 ? ch2 : ch2 == -1 ? i * i % 29 + 100 : pulse;
+    }
+    const ChannelMeasurements m =
+        MeasureMath(ComputeMathTrace(operation, store, labels), IDM_TB_1MS);
+    EXPECT_EQ(Joined({SiNumber(m.maximum, "V"), SiNumber(m.minimum, "V"), SiNumber(m.mean, "V"),
+                      m.period ? SiNumber(*m.period, "s") : "-"}),
+              texts);
+    EXPECT_EQ(std::pair(m.clippedHigh, m.clippedLow), std::pair(high, low)) << texts;
+  }
+}
+
+// Channel 1 at 2 V (64 counts of 1 V) at sample 100, else 0 V; channel 2 without data. Copied,
+// it keeps its volts and times whatever the current scales; loaded, it takes them. A cursor
+// reads the sample nearest its time (an exact half the later), none beyond the end.
+TEST(ReferenceTrace, OwnOrCurrentScales) {
+  WaveformSnapshot store;
+  store.samples[0].fill(128);
+  store.samples[0][100] = 192;
+  store.hasData = {1, 0};
+  const ReferenceTrace own1 = CopiedReference(store, {k1V, k1V}, IDM_TB_1MS, {14, 32, 5});
+  const ReferenceTrace own2 = CopiedReference(store, {k1V, k1V}, IDM_TB_2MS, {9, 0, 0});
+  const ReferenceTrace file = LoadedReference(store, "C:\\Daten\\messung.txt");
+  EXPECT_EQ(Joined({own1.label, own2.label, file.label, LoadedReference(store, "a/b:c").label}),
+            "Ref: Kurven von 14:32:05, Ref: Kurven von 09:00:00, "
+            "Ref: messung.txt (aktuelle Skalen), Ref: c (aktuelle Skalen)");
+  constexpr int k1ms = IDM_TB_1MS, k2ms = IDM_TB_2MS, k5ms = IDM_TB_5MS;
+  using Case = std::tuple<const ReferenceTrace&, int, ScaleLabel, std::array<int, 2>, double,
+                          double, std::array<int, 2>, std::string>;
+  const Case cases[] = {
+      {own1, k2ms, k500mV, {50, 1024}, 128, 50, {100, -1}, "2,00 V, 2,00 V, -, -"},
+      {own2, k5ms, k400mV, {40, 819}, 160, 40, {100, -1}, "2,00 V, 2,00 V, -, -"},
+      {own2, k1ms, k1V, {199, 5}, 64, 200, {100, 3}, "2,00 V, 2,00 V, 0 V, -2,00 V"},
+      {file, k5ms, k500mV, {100, 2047}, 64, 100, {100, 2047}, "1,00 V, 1,00 V, 0 V, -1,00 V"}};
+  for (const auto& [reference, timebase, current, cursors, counts, time, samples, texts] : cases) {
+    const ScaleLabels labels = {current, k1V};
+    const ReferenceReading r = ReadReference(reference, {true, cursors}, labels, timebase);
+    const CursorReading& ch1 = r.channel[0];
+    EXPECT_EQ(Joined({SiNumber(MeasureReference(reference, 0, labels, timebase).maximum, "V"),
+                      ch1.a, ch1.b, ch1.difference}),
+              texts);
+    EXPECT_EQ(std::tuple(ReferenceCounts(reference, 0, 100, labels),
+                         ReferenceTime(reference, 100, timebase), r.sample),
+              std::tuple(counts, time, samples))
+        << texts;
+    EXPECT_STREQ(r.channel[1].a, "-");
+  }
+}
+
+// Channel 1 across 10 divisions of 32 counts, quotient first (360 x 184 / 320 is 206.99...),
+// channel 2 up as the traces: each quadrant and corner; counts with a fraction clipped.
+TEST(PlotGeometry, XYPoints) {
+  const PlotArea area{40, 40, 400, 552};  // 1.125 pixels a count across, 2 up
+  const std::tuple<int, int, Point> samples[] = {
+      {128, 128, {220, 296}}, {192, 192, {292, 168}}, {64, 192, {148, 168}},
+      {64, 64, {148, 424}},   {192, 64, {292, 424}},  {255, 255, {362, 42}},
+      {0, 0, {76, 552}},      {0, 255, {76, 42}},     {152, 0, {246, 552}}};
+  for (const auto& [s1, s2, p] : samples) EXPECT_EQ(Of(XYPoint(area, s1, s2)), p) << s1 << s2;
+  const std::tuple<double, double, Point> counts[] = {
+      {-160, -128, {40, 552}}, {160, 128, {400, 40}},  {0.5, -0.25, {220, 296}},
+      {200, -300, {400, 552}}, {-1000, 1e9, {40, 40}}, {-160.1, 128.1, {40, 40}}};
+  for (const auto& [c1, c2, p] : counts) EXPECT_EQ(Of(XYCountsPoint(area, c1, c2)), p) << c1;
+}
+
+}  // namespace
+}  // namespace vexal
