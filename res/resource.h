@@ -81,12 +81,18 @@
 #define IDM_LAST 6062
 
 // Menu "Ansicht", with its own commands (app/view_commands.*): the view, the spectrum's
-// window and span. 6082 and 6086 to 6090 are kept for the comparison views.
+// window and span, the math trace and the reference.
 #define IDM_VIEW_TIME 6080
 #define IDM_VIEW_SPECTRUM 6081
+#define IDM_VIEW_XY 6082
 #define IDM_WINDOW_HANN 6083
 #define IDM_WINDOW_FLATTOP 6084
 #define IDM_WINDOW_RECTANGLE 6085
+#define IDM_MATH_SUM 6086
+#define IDM_MATH_DIFFERENCE 6087
+#define IDM_REFERENCE_LOAD 6088
+#define IDM_REFERENCE_TAKE 6089
+#define IDM_REFERENCE_REMOVE 6090
 #define IDM_SPAN_100 6091
 #define IDM_SPAN_25 6092
 #define IDM_SPAN_5 6093

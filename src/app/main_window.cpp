@@ -42,6 +42,7 @@ void OnPaint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   UpdateScaleLabels();
+  ReturnToPossibleView(window);
   // At 96 dpi the labels are written in the stock font, offset by the dialog base
   // units, as they always were; at any other DPI in a font of their own, offset by
   // the base units of 96 dpi scaled.

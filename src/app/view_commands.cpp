@@ -10,12 +10,18 @@ using enum ViewGroup;
 constexpr ViewCommand kViewCommands[] = {
     {IDM_VIEW_TIME, kView, static_cast<int>(PictureView::kTime)},
     {IDM_VIEW_SPECTRUM, kView, static_cast<int>(PictureView::kSpectrum)},
+    {IDM_VIEW_XY, kView, static_cast<int>(PictureView::kXy)},
     {IDM_WINDOW_HANN, kWindow, static_cast<int>(SpectrumWindow::kHann)},
     {IDM_WINDOW_FLATTOP, kWindow, static_cast<int>(SpectrumWindow::kFlatTop)},
     {IDM_WINDOW_RECTANGLE, kWindow, static_cast<int>(SpectrumWindow::kRectangle)},
     {IDM_SPAN_100, kSpan, static_cast<int>(SpectrumSpan::kFull)},
     {IDM_SPAN_25, kSpan, static_cast<int>(SpectrumSpan::kQuarter)},
     {IDM_SPAN_5, kSpan, static_cast<int>(SpectrumSpan::kTwentieth)},
+    {IDM_MATH_SUM, kMath, static_cast<int>(MathOperation::kSum)},
+    {IDM_MATH_DIFFERENCE, kMath, static_cast<int>(MathOperation::kDifference)},
+    {IDM_REFERENCE_LOAD, kReference, kLoadReference},
+    {IDM_REFERENCE_TAKE, kReference, kTakeReference},
+    {IDM_REFERENCE_REMOVE, kReference, kRemoveReference},
 };
 
 int ChoiceOf(const ViewState& state, ViewGroup group) {
@@ -26,8 +32,12 @@ int ChoiceOf(const ViewState& state, ViewGroup group) {
       return static_cast<int>(state.spectrum.window);
     case kSpan:
       return static_cast<int>(state.spectrum.span);
+    case kMath:
+      return state.math ? static_cast<int>(*state.math) : -1;
+    case kReference:
+      break;
   }
-  return 0;
+  return -1;
 }
 
 }  // namespace
@@ -50,13 +60,43 @@ ViewGroupMarks ViewMarks(const ViewState& state, ViewGroup group) {
   return marks;
 }
 
-bool ViewCommandEnabled(const ViewCommand& command, const ViewState& state, bool anyData) {
-  if (command.group != kView) return state.view == PictureView::kSpectrum;
-  return command.choice != static_cast<int>(PictureView::kSpectrum) || anyData;
+bool ViewCommandEnabled(const ViewCommand& command, const ViewState& state, const ViewData& data) {
+  switch (command.group) {
+    case kView:
+      switch (static_cast<PictureView>(command.choice)) {
+        case PictureView::kSpectrum:
+          return data.anyChannel;
+        case PictureView::kXy:
+          return data.bothChannels;
+        case PictureView::kTime:
+          return true;
+      }
+      return false;
+    case kWindow:
+    case kSpan:
+      return state.view == PictureView::kSpectrum;
+    case kMath:
+      return data.bothChannels;
+    case kReference:
+      return command.choice == kLoadReference ||
+             (command.choice == kTakeReference ? data.anyChannel : data.reference);
+  }
+  return false;
 }
 
-bool ApplyViewCommand(ViewState& state, const ViewCommand& command, bool anyData) {
-  if (!ViewCommandEnabled(command, state, anyData)) return false;
+bool MathChecked(const ViewState& state, const ViewCommand& command) {
+  return command.group == kMath && ChoiceOf(state, kMath) == command.choice;
+}
+
+bool KeepViewPossible(ViewState& state, const ViewData& data) {
+  if (data.bothChannels || (state.view != PictureView::kXy && !state.math)) return false;
+  if (state.view == PictureView::kXy) state.view = PictureView::kTime;
+  state.math.reset();
+  return true;
+}
+
+bool ApplyViewCommand(ViewState& state, const ViewCommand& command, const ViewData& data) {
+  if (!ViewCommandEnabled(command, state, data)) return false;
   switch (command.group) {
     case kView:
       state.view = static_cast<PictureView>(command.choice);
@@ -67,6 +107,15 @@ bool ApplyViewCommand(ViewState& state, const ViewCommand& command, bool anyData
     case kSpan:
       state.spectrum.span = static_cast<SpectrumSpan>(command.choice);
       break;
+    case kMath:
+      if (MathChecked(state, command)) {
+        state.math.reset();
+      } else {
+        state.math = static_cast<MathOperation>(command.choice);
+      }
+      break;
+    case kReference:
+      return false;
   }
   return true;
 }

@@ -11,16 +11,29 @@ namespace vexal {
 struct ViewState {
   PictureView view = PictureView::kTime;
   SpectrumChoice spectrum;
+  std::optional<MathOperation> math;
 };
 
-// Each item belongs to one radio group, whose items have consecutive identifiers.
-enum class ViewGroup { kView, kWindow, kSpan };
+// What the items depend on: the channels the time view draws, and a reference shown.
+struct ViewData {
+  bool anyChannel = false;
+  bool bothChannels = false;
+  bool reference = false;
+};
+
+// The views, windows and spans are radio groups, whose items have consecutive
+// identifiers; the math items check items, at most one checked; the reference's items
+// commands.
+enum class ViewGroup { kView, kWindow, kSpan, kMath, kReference };
 
 struct ViewCommand {
   int id;
   ViewGroup group;
-  int choice;  // the PictureView, SpectrumWindow or SpectrumSpan it chooses
+  int choice;  // the PictureView, SpectrumWindow, SpectrumSpan, MathOperation it chooses
 };
+
+// The reference's commands.
+enum ReferenceChoice : int { kLoadReference, kTakeReference, kRemoveReference };
 
 // The command of an identifier of "Ansicht", or nullptr.
 const ViewCommand* FindViewCommand(int id);
@@ -33,11 +46,20 @@ struct ViewGroupMarks {
 };
 ViewGroupMarks ViewMarks(const ViewState& state, ViewGroup group);
 
-// Whether the item can act: the spectrum needs a channel with data; the windows and
-// spans act on the spectrum only.
-bool ViewCommandEnabled(const ViewCommand& command, const ViewState& state, bool anyData);
+// Whether the item can act: the spectrum and taking the traces as the reference need a
+// channel with data, X-Y and the math traces both channels; the windows and spans act on
+// the spectrum only; only a reference shown can be removed.
+bool ViewCommandEnabled(const ViewCommand& command, const ViewState& state, const ViewData& data);
 
-// Makes the command's choice; false (and nothing changed) where it cannot act.
-bool ApplyViewCommand(ViewState& state, const ViewCommand& command, bool anyData);
+// Makes the choice of a view, window, span or math item (the checked math item again
+// unchecks it); false (and nothing changed) where it cannot act or is a reference command.
+bool ApplyViewCommand(ViewState& state, const ViewCommand& command, const ViewData& data);
+
+// Whether the math item is checked.
+bool MathChecked(const ViewState& state, const ViewCommand& command);
+
+// A channel lost its data while X-Y or a math trace was on: back to the time view without
+// it. True when that changed the state.
+bool KeepViewPossible(ViewState& state, const ViewData& data);
 
 }  // namespace vexal

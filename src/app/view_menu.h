@@ -14,4 +14,8 @@ void PrepareViewMenu(HMENU popup);
 // command, should one arrive, does nothing. Any other identifier is ignored.
 void HandleViewCommand(HWND window, WPARAM wParam);
 
+// Before a paint: a channel that lost its data (a read-out with one channel) takes X-Y
+// and the math trace away, and their marks with them.
+void ReturnToPossibleView(HWND window);
+
 }  // namespace vexal

@@ -30,6 +30,17 @@ ViewState& TheView() {
   return view;
 }
 
+std::optional<ReferenceTrace>& TheReference() {
+  static std::optional<ReferenceTrace> reference;
+  return reference;
+}
+
+ViewData CurrentViewData() {
+  const WaveformSnapshot store = TheWaveformStore().Snapshot();
+  return {store.hasData[0] != 0 || store.hasData[1] != 0,
+          store.hasData[0] != 0 && store.hasData[1] != 0, TheReference().has_value()};
+}
+
 void UpdateScaleLabels() {
   TheScaleLabels() = ComputeScaleLabels(TheDisplaySettings());
 }
@@ -40,6 +51,11 @@ Picture CurrentPicture() {
                      TheCursors()};
   picture.view = TheView().view;
   picture.spectrum = TheView().spectrum;
+  // A channel that lost its data takes X-Y and the math trace away (KeepViewPossible).
+  const bool both = picture.traces.hasData[0] != 0 && picture.traces.hasData[1] != 0;
+  if (both) picture.math = TheView().math;
+  if (!both && picture.view == PictureView::kXy) picture.view = PictureView::kTime;
+  picture.reference = TheReference();
   return picture;
 }
 

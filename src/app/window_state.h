@@ -3,6 +3,8 @@
 // output gets it as a Picture (CurrentPicture), never from here.
 #pragma once
 
+#include <optional>
+
 #include "app/view_commands.h"
 #include "display/picture.h"
 #include "scope/cursors.h"
@@ -18,8 +20,11 @@ WaveformStore& TheWaveformStore();
 DisplaySettings& TheDisplaySettings();
 ScaleLabels& TheScaleLabels();
 Cursors& TheCursors();
-// The choices of the menu "Ansicht"; used on the window thread only.
+// The choices of the menu "Ansicht", and the reference kept; window thread only.
 ViewState& TheView();
+std::optional<ReferenceTrace>& TheReference();
+// What the items of "Ansicht" depend on, now.
+ViewData CurrentViewData();
 
 // Recomputes TheScaleLabels() from TheDisplaySettings(): when the window is made, after
 // every settings command and before every paint. A command that arrives before the

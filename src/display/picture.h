@@ -5,16 +5,21 @@
 // and a renderer.
 #pragma once
 
+#include <optional>
+
 #include "resource.h"
 #include "scope/cursors.h"
 #include "scope/display_settings.h"
+#include "scope/math_trace.h"
+#include "scope/reference_trace.h"
 #include "scope/spectrum.h"
 #include "scope/waveform_store.h"
 
 namespace vexal {
 
-// What the plot shows: the traces over time, or each channel's spectrum.
-enum class PictureView { kTime, kSpectrum };
+// What the plot shows: the traces over time, each channel's spectrum, or channel 2
+// over channel 1.
+enum class PictureView { kTime, kSpectrum, kXy };
 
 // How the spectrum view computes and spans its spectra.
 struct SpectrumChoice {
@@ -33,6 +38,10 @@ struct Picture {
   bool forScreen = false;
   PictureView view = PictureView::kTime;
   SpectrumChoice spectrum{};
+  // The math trace of both channels, while one is chosen (both channels have data then).
+  std::optional<MathOperation> math{};
+  // The traces kept to compare with, shown under the live ones.
+  std::optional<ReferenceTrace> reference{};
 };
 
 // How an output that asks the user first (a save or print dialog) gets its

@@ -18,6 +18,12 @@ BOOL ShowSaveDialog(OPENFILENAMEW* dialog) {
   return show != nullptr ? show(dialog) : FALSE;
 }
 
+BOOL ShowOpenDialog(OPENFILENAMEW* dialog) {
+  using OpenDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+  static const auto show = reinterpret_cast<OpenDialog>(CommonDialogFunction("GetOpenFileNameW"));
+  return show != nullptr ? show(dialog) : FALSE;
+}
+
 BOOL ShowPrintDialog(PRINTDLGW* dialog) {
   using PrintDialog = BOOL(WINAPI*)(PRINTDLGW*);
   static const auto show = reinterpret_cast<PrintDialog>(CommonDialogFunction("PrintDlgW"));

@@ -8,10 +8,11 @@
 
 namespace vexal {
 
-// As GetSaveFileNameW and PrintDlgW: FALSE when the user cancelled or the dialog
-// could not be shown (also when comdlg32.dll cannot be loaded). The file name
-// is UTF-16, so a folder in any script can be chosen.
+// As GetSaveFileNameW, GetOpenFileNameW and PrintDlgW: FALSE when the user cancelled
+// or the dialog could not be shown (also when comdlg32.dll cannot be loaded). The
+// file name is UTF-16, so a folder in any script can be chosen.
 BOOL ShowSaveDialog(OPENFILENAMEW* dialog);
+BOOL ShowOpenDialog(OPENFILENAMEW* dialog);
 BOOL ShowPrintDialog(PRINTDLGW* dialog);
 
 }  // namespace vexal
