@@ -7,8 +7,7 @@
 #include "app/measurements_dialog.h"
 #include "app/window_state.h"
 #include "output/clipboard.h"
-#include "output/values_text.h"
-#include "scope/spectrum_text.h"
+#include "output/picture_tables.h"
 #include "resource.h"
 
 namespace vexal {
@@ -32,13 +31,7 @@ std::string DecimalSeparator() {
 }
 
 void CopyValues(HWND window) {
-  const Picture picture = CurrentPicture();
-  const std::string text =
-      picture.view == PictureView::kSpectrum
-          ? SpectrumValuesText(picture.traces, picture.labels, picture.timebaseId,
-                               picture.spectrum.window, DecimalSeparator())
-          : ValuesText(picture.traces, picture.labels, picture.timebaseId, DecimalSeparator());
-  CopyTextToClipboard(window, text);
+  CopyTextToClipboard(window, CopiedValuesOf(CurrentPicture(), DecimalSeparator()));
 }
 
 }  // namespace

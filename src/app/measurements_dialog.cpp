@@ -6,10 +6,8 @@
 
 #include "display/wide_text.h"
 #include "output/clipboard.h"
+#include "output/picture_tables.h"
 #include "resource.h"
-#include "scope/cursor_readout.h"
-#include "scope/measurement_table.h"
-#include "scope/spectrum_text.h"
 
 namespace vexal {
 namespace {
@@ -154,17 +152,7 @@ INT_PTR CALLBACK MeasurementsDialogProc(HWND dialog, UINT message, WPARAM wParam
 }  // namespace
 
 void ShowMeasurementsDialog(HINSTANCE instance, HWND owner, const Picture& picture) {
-  const WaveformSnapshot& store = picture.traces;
-  const ScaleLabels& labels = picture.labels;
-  const int timebase = picture.timebaseId;
-  const Cursors& cursors = picture.cursors;
-  // The spectrum view shows its peaks and no cursors, which belong to the time view.
-  const bool spectrum = picture.view == PictureView::kSpectrum;
-  const Tables tables = {
-      spectrum
-          ? SpectrumTable(store, labels, timebase, picture.spectrum.window, picture.spectrum.span)
-          : MeasurementTable(store, labels, timebase),
-      cursors.shown && !spectrum ? CursorTable(cursors, store, labels, timebase) : ""};
+  const Tables tables = {MeasurementsOf(picture), CursorRowsOf(picture)};
   DialogBoxParamW(instance, L"VEXALMESSUNGEN", owner, MeasurementsDialogProc,
                   reinterpret_cast<LPARAM>(&tables));
 }

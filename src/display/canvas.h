@@ -17,6 +17,13 @@ inline constexpr Colour kDarkBlue = MakeColour(0, 0, 160);
 inline constexpr Colour kCyan = MakeColour(0, 255, 255);
 inline constexpr Colour kGreen = MakeColour(0, 255, 0);
 inline constexpr Colour kGrey = MakeColour(100, 100, 100);
+// The reference's channels on the screen: darker shades of theirs.
+inline constexpr Colour kDarkCyan = MakeColour(0, 140, 140);
+inline constexpr Colour kDarkGreen = MakeColour(0, 140, 0);
+// The math trace: neither a channel's colour nor a reference's shade, the graticule's,
+// the labels' or the cursors'.
+inline constexpr Colour kMagenta = MakeColour(255, 0, 255);
+inline constexpr Colour kDarkMagenta = MakeColour(139, 0, 139);
 // The cursors' own colours: on screen, and on a colour printer.
 inline constexpr Colour kYellow = MakeColour(255, 255, 0);
 inline constexpr Colour kDarkRed = MakeColour(160, 0, 0);

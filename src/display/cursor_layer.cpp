@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "scope/cursor_readout.h"
+#include "scope/math_trace.h"
 
 namespace vexal {
 namespace {
@@ -51,15 +52,22 @@ void DrawCursorLayer(Canvas& canvas, const PlotArea& area, int labelTop,
   const long long x = static_cast<long long>(area.left) + style.textInset;
   const long long room = static_cast<long long>(area.right) - style.textInset - x;
   long long y = static_cast<long long>(area.top) + style.lineHeight / 2;
-  for (const ReadoutLine& line :
-       CursorReadout(cursors, picture.traces, picture.labels, picture.timebaseId)) {
+  std::vector<ReadoutLine> lines =
+      CursorReadout(cursors, picture.traces, picture.labels, picture.timebaseId);
+  if (picture.math && picture.traces.hasData[0] != 0 && picture.traces.hasData[1] != 0) {
+    lines.push_back(
+        MathReadout(cursors, ComputeMathTrace(*picture.math, picture.traces, picture.labels)));
+  }
+  for (const ReadoutLine& line : lines) {
     if (y + style.lineHeight > labelTop) break;
     // The longest form that stays inside the plot area; none where none does.
     const auto form = std::find_if(line.forms.begin(), line.forms.end(), [&](const auto& text) {
       return canvas.TextWidth(text.c_str()) <= room;
     });
     if (form == line.forms.end()) continue;
-    canvas.SetTextColour(line.channel < 0 ? style.line : style.channel[line.channel]);
+    canvas.SetTextColour(line.channel < 0                   ? style.line
+                         : line.channel == kMathReadoutLine ? style.math
+                                                            : style.channel[line.channel]);
     canvas.WriteText(static_cast<int>(x), static_cast<int>(y), form->c_str(), TextArgs{});
     y += style.lineHeight;
   }

@@ -15,6 +15,7 @@ namespace vexal {
 struct CursorLayerStyle {
   Colour line;                    // the lines, their letters and the read-out's times
   std::array<Colour, 2> channel;  // the read-out's line of each channel
+  Colour math;                    // the math trace's line
   int penWidth;
   int dash;        // the length of each dash and of each gap
   int lineHeight;  // one row of text

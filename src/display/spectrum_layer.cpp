@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "scope/channel_names.h"
+#include "scope/math_trace.h"
+#include "scope/reference_trace.h"
 #include "scope/spectrum_columns.h"
 #include "scope/spectrum_text.h"
 
@@ -22,6 +25,39 @@ void DrawPeakMarker(Canvas& canvas, const PlotArea& area, int x, int y, int half
   canvas.LineTo(Offset(x, -half), base);
 }
 
+// One spectrum's line on the scale whose top line is `top`, `spanBins` of its own bins
+// across the plot, and its peak marked where `marked`.
+void DrawSpectrum(Canvas& canvas, const PlotArea& area, const ChannelSpectrum& spectrum, int top,
+                  double spanBins, bool marked, Colour colour, const SpectrumStyle& style) {
+  const int width = Saturate(static_cast<long long>(area.right) - area.left);
+  canvas.SelectNewPen(style.penWidth, colour);
+  bool first = true;
+  for (const SpectrumPoint& point : SpectrumColumns(spectrum, spanBins, width)) {
+    const int x = Offset(area.left, point.x), y = LevelY(area, top, point.level);
+    if (first) canvas.MoveTo(x, y);
+    if (!first) canvas.LineTo(x, y);
+    first = false;
+  }
+  const int bins = static_cast<int>(spanBins);
+  const std::optional<int> peak =
+      marked ? SpectrumPeak(spectrum, bins, top - static_cast<int>(kPlotDecibels)) : std::nullopt;
+  if (peak) {
+    DrawPeakMarker(canvas, area, Offset(area.left, BinColumn(*peak, spanBins, width)),
+                   LevelY(area, top, spectrum.level[*peak]), style.marker);
+  }
+  canvas.ReleasePen();
+}
+
+// The reference's bins across the plot: as many as span the current frequencies.
+double ReferenceSpan(const ReferenceTrace& reference, int spanBins, int timebaseId) {
+  if (!reference.ownScales) return spanBins;
+  const ExactNumber now = HertzPerBin(timebaseId).Exact();
+  const ExactNumber then = HertzPerBin(reference.timebaseId).Exact();
+  if (now.numerator == 0 || then.numerator == 0) return spanBins;
+  return spanBins * (static_cast<double>(now.numerator) / now.denominator) /
+         (static_cast<double>(then.numerator) / then.denominator);
+}
+
 }  // namespace
 
 int LevelY(const PlotArea& area, int topLine, double level) {
@@ -33,30 +69,48 @@ int LevelY(const PlotArea& area, int topLine, double level) {
 void DrawSpectrumLayer(Canvas& canvas, const PlotArea& area, int labelTop,
                        const SpectrumStyle& style, const Picture& picture) {
   const int spanBins = SpanBins(picture.spectrum.span);
-  const int width = Saturate(static_cast<long long>(area.right) - area.left);
-  std::string readout[kChannelCount];
+  const SpectrumWindow window = picture.spectrum.window;
+  // Under the live spectra, the reference's, each on its channel's scale.
+  if (picture.reference) {
+    const ReferenceTrace& reference = *picture.reference;
+    const double span = ReferenceSpan(reference, spanBins, picture.timebaseId);
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+      if (reference.traces.hasData[channel] == 0) continue;
+      const ExactNumber q = ReferenceVoltsPerCount(reference, channel, picture.labels).Exact();
+      DrawSpectrum(canvas, area,
+                   ComputeSpectrum(reference.traces.samples[channel],
+                                   static_cast<double>(q.numerator) / q.denominator, window),
+                   SpectrumTopLine(picture.labels[channel]), span, false, style.reference[channel],
+                   style);
+    }
+  }
+  std::vector<std::pair<Colour, std::string>> readout;
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (picture.traces.hasData[channel] == 0) continue;
     const ScaleLabel& label = picture.labels[channel];
-    const ChannelSpectrum spectrum = ComputeSpectrum(
-        picture.traces.samples[channel], VoltsPerCountOf(label), picture.spectrum.window);
-    const int top = SpectrumTopLine(label);
-    canvas.SelectNewPen(style.penWidth, style.channel[channel]);
-    bool first = true;
-    for (const SpectrumPoint& point : SpectrumColumns(spectrum, spanBins, width)) {
-      const int x = Offset(area.left, point.x), y = LevelY(area, top, point.level);
-      if (first) canvas.MoveTo(x, y);
-      if (!first) canvas.LineTo(x, y);
-      first = false;
+    const ChannelSpectrum spectrum =
+        ComputeSpectrum(picture.traces.samples[channel], VoltsPerCountOf(label), window);
+    DrawSpectrum(canvas, area, spectrum, SpectrumTopLine(label), spanBins, true,
+                 style.channel[channel], style);
+    readout.emplace_back(style.channel[channel],
+                         SpectrumPeakReadout(ShortChannelName(channel), spectrum, label,
+                                             picture.timebaseId, picture.spectrum.span));
+  }
+  if (picture.math && picture.traces.hasData[0] != 0 && picture.traces.hasData[1] != 0) {
+    const MathTrace math = ComputeMathTrace(*picture.math, picture.traces, picture.labels);
+    SpectrumCounts counts;
+    bool clipped = false;
+    for (int i = 0; i < kSamplesPerChannel; ++i) {
+      counts[i] = MathCounts(math, i);
+      clipped = clipped || math.marks[i].above || math.marks[i].below;
     }
-    if (const std::optional<int> peak =
-            SpectrumPeak(spectrum, spanBins, SpectrumBottomLine(label))) {
-      const int x = Offset(area.left, BinColumn(*peak, spanBins, width));
-      DrawPeakMarker(canvas, area, x, LevelY(area, top, spectrum.level[*peak]), style.marker);
-    }
-    canvas.ReleasePen();
-    readout[channel] =
-        SpectrumPeakReadout(channel, spectrum, label, picture.timebaseId, picture.spectrum.span);
+    const ChannelSpectrum spectrum =
+        ComputeSpectrum(counts, VoltsPerCountOf(math.label), window, clipped);
+    DrawSpectrum(canvas, area, spectrum, SpectrumTopLine(math.label), spanBins, true, style.math,
+                 style);
+    readout.emplace_back(
+        style.math,
+        SpectrumPeakReadout("M", spectrum, math.label, picture.timebaseId, picture.spectrum.span));
   }
 
   // The read-out's texts hold no format directive: they are written as they are.
@@ -65,11 +119,10 @@ void DrawSpectrumLayer(Canvas& canvas, const PlotArea& area, int labelTop,
   const long long x = static_cast<long long>(area.left) + style.textInset;
   const long long room = static_cast<long long>(area.right) - style.textInset - x;
   long long y = static_cast<long long>(area.top) + style.lineHeight / 2;
-  for (int channel = 0; channel < kChannelCount; ++channel) {
-    const std::string& line = readout[channel];
-    if (line.empty() || canvas.TextWidth(line.c_str()) > room) continue;
+  for (const auto& [colour, line] : readout) {
+    if (canvas.TextWidth(line.c_str()) > room) continue;
     if (y + style.lineHeight > labelTop) break;
-    canvas.SetTextColour(style.channel[channel]);
+    canvas.SetTextColour(colour);
     canvas.WriteText(static_cast<int>(x), static_cast<int>(y), line.c_str(), TextArgs{});
     y += style.lineHeight;
   }

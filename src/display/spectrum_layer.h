@@ -13,6 +13,8 @@ namespace vexal {
 
 struct SpectrumStyle {
   std::array<Colour, 2> channel;
+  std::array<Colour, 2> reference;  // each channel's reference
+  Colour math;
   int penWidth;
   int marker;      // the peak marker's half width
   int lineHeight;  // one row of text
@@ -23,8 +25,9 @@ struct SpectrumStyle {
 // beyond the plot (and an empty bin's) at its edges.
 int LevelY(const PlotArea& area, int topLine, double level);
 
-// Draws the spectra of the channels with data (channel 2 over channel 1), their peak
-// markers and the read-out, whose lines stop above labelTop. Leaves the stock pen
+// Draws the reference's spectra, then those of the channels with data (channel 2 over
+// channel 1) and of the math trace, their peak markers and the read-out, whose lines stop
+// above labelTop. Leaves the stock pen
 // selected, a transparent background and left-top text alignment.
 void DrawSpectrumLayer(Canvas& canvas, const PlotArea& area, int labelTop,
                        const SpectrumStyle& style, const Picture& picture);

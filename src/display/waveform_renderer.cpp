@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "display/compare_traces.h"
 #include "display/cursor_layer.h"
+#include "display/picture_labels.h"
 #include "display/spectrum_layer.h"
 #include "scope/channel_names.h"
 #include "scope/spectrum_text.h"
@@ -37,24 +39,6 @@ void DrawTrace(Canvas& canvas, const PlotArea& area, const ChannelSamples& sampl
   canvas.SelectNewPen(penWidth, colour);
   DrawTracePath(canvas, area, samples);
   canvas.ReleasePen();
-}
-
-void WriteChannelLabel(Canvas& canvas, const Picture& picture, int channel, Colour colour, int x,
-                       int y) {
-  const ScaleLabel& label = picture.labels[channel];
-  canvas.SetTextColour(colour);
-  if (picture.view == PictureView::kSpectrum) {
-    canvas.WriteText(x, y, SpectrumLevelLabel(channel, label).c_str(), TextArgs{});
-    return;
-  }
-  const std::string format = ScreenLabelFormat(channel, label.unitCode);
-  // UpdateScaleLabels only ever stores unit codes 0 to 3; anything else has no
-  // format and leaves the label out rather than writing a wrong unit.
-  if (format.empty()) return;
-  TextArgs args;
-  args.count = 1;
-  args.values[0] = static_cast<int>(label.value);  // at most 2,000,000,000
-  canvas.WriteText(x, y, format.c_str(), args);
 }
 
 }  // namespace
@@ -116,29 +100,43 @@ void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Pictur
   DrawGraticuleLines(canvas, area, 0, ScaleToDpi(kTickHalfLength, dpi));
   canvas.ReleasePen();
 
-  // Channel 2 is drawn after channel 1 and covers it where the traces cross.
-  const int tracePen = ScaleToDpi(kTracePenWidth, dpi);
-  const long long labelRows = store.hasData[0] != 0 && store.hasData[1] != 0 ? 2 : 1;
+  const PictureTexts texts = PictureTextsOf(picture, false);
+  const long long labelRows = std::max<long long>(1, static_cast<long long>(texts.left.size()));
   const int labelTop = Offset(area.bottom, -labelRows * size.charHeight);
-  const bool spectrum = picture.view == PictureView::kSpectrum;
-  if (spectrum) {
-    const SpectrumStyle style = {
-        {kCyan, kGreen}, tracePen, ScaleToDpi(kPeakMarker, dpi), size.charHeight, size.charWidth};
-    DrawSpectrumLayer(canvas, area, labelTop, style, picture);
-  } else {
-    if (store.hasData[0] != 0) DrawTrace(canvas, area, store.samples[0], kCyan, tracePen);
-    if (store.hasData[1] != 0) DrawTrace(canvas, area, store.samples[1], kGreen, tracePen);
+  const int tracePen = ScaleToDpi(kTracePenWidth, dpi);
+  const CompareStyle compare = {{kDarkCyan, kDarkGreen}, kMagenta, tracePen, 0};
+  switch (picture.view) {
+    case PictureView::kSpectrum: {
+      const SpectrumStyle style = {{kCyan, kGreen}, {kDarkCyan, kDarkGreen},      kMagenta,
+                                   tracePen,        ScaleToDpi(kPeakMarker, dpi), size.charHeight,
+                                   size.charWidth};
+      DrawSpectrumLayer(canvas, area, labelTop, style, picture);
+      break;
+    }
+    case PictureView::kXy:
+      DrawXyTraces(canvas, area, compare, kGreen, tracePen, picture);
+      break;
+    case PictureView::kTime:
+      DrawReferenceTraces(canvas, area, compare, picture);
+      // Channel 2 is drawn after channel 1 and covers it where the traces cross.
+      if (store.hasData[0] != 0) DrawTrace(canvas, area, store.samples[0], kCyan, tracePen);
+      if (store.hasData[1] != 0) DrawTrace(canvas, area, store.samples[1], kGreen, tracePen);
+      DrawMathTrace(canvas, area, compare, picture);
+      break;
   }
 
+  // The scale labels from the top row down to the bottom one; a label without a unit
+  // sets its colour but writes nothing rather than a wrong unit.
   canvas.SetTransparentBackground();
   const int textX = Offset(area.left, size.charWidth);
-  const int bottomRow = Offset(area.bottom, -static_cast<long long>(size.charHeight));
-  if (store.hasData[0] != 0) {
-    // One row higher when channel 2's label takes the bottom row.
-    WriteChannelLabel(canvas, picture, 0, kCyan, textX,
-                      Offset(area.bottom, -labelRows * size.charHeight));
+  long long row = labelRows;
+  for (const LabelText& label : texts.left) {
+    canvas.SetTextColour(label.colour == LabelColour::kChannel1   ? kCyan
+                         : label.colour == LabelColour::kChannel2 ? kGreen
+                                                                  : kMagenta);
+    const int y = Offset(area.bottom, -(row--) * size.charHeight);
+    if (!label.text.empty()) canvas.WriteText(textX, y, label.text.c_str(), TextArgs{});
   }
-  if (store.hasData[1] != 0) WriteChannelLabel(canvas, picture, 1, kGreen, textX, bottomRow);
 
   // DisplaySettings only holds identifiers of the table; for any other the text
   // colour and alignment are still set (the context ends in the same state) but
@@ -146,16 +144,19 @@ void RenderWaveformPicture(Canvas& canvas, const PictureSize& size, const Pictur
   // tells the frequency of a division instead.
   canvas.SetTextColour(kCyan);
   canvas.SetTextAlign(TextAlign::kRightTop);
-  const std::string frequency =
-      spectrum ? SpectrumFrequencyLabel(picture.timebaseId, picture.spectrum.span) : "";
-  if (const char* text = spectrum ? frequency.c_str() : TimebaseLabel(picture.timebaseId)) {
-    canvas.WriteText(Offset(area.right, -static_cast<long long>(size.charWidth)), bottomRow, text,
+  const int rightX = Offset(area.right, -static_cast<long long>(size.charWidth));
+  const int bottomRow = Offset(area.bottom, -static_cast<long long>(size.charHeight));
+  if (!texts.right.empty()) canvas.WriteText(rightX, bottomRow, texts.right.c_str(), TextArgs{});
+  if (!texts.reference.empty()) {
+    canvas.SetTextColour(kDarkCyan);
+    canvas.WriteText(rightX, Offset(area.top, size.charHeight / 2), texts.reference.c_str(),
                      TextArgs{});
   }
-  if (spectrum) return;  // the cursors belong to the time view
+  if (picture.view != PictureView::kTime) return;  // the cursors belong to the time view
 
   const CursorLayerStyle style = {kYellow,
                                   {kCyan, kGreen},
+                                  kMagenta,
                                   ScaleToDpi(kCursorPenWidth, dpi),
                                   ScaleToDpi(kCursorDash, dpi),
                                   size.charHeight,

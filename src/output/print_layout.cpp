@@ -1,13 +1,15 @@
 #include "output/print_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
+#include "display/compare_traces.h"
 #include "display/cursor_layer.h"
+#include "display/picture_labels.h"
 #include "display/spectrum_layer.h"
 #include "display/waveform_renderer.h"
 #include "output/text_export.h"
-#include "scope/spectrum_text.h"
 #include "scope/timebase_labels.h"
 
 namespace vexal {
@@ -21,6 +23,7 @@ constexpr int kTracePenWidth = 5;
 constexpr int kTickHalfLength = 50;
 constexpr int kCursorPenWidth = 5;
 constexpr int kCursorDashesPerLine = 3;  // dashes and gaps a line height long
+constexpr int kReferenceDash = 16;       // samples drawn, then as many left out
 
 // No field width on paper.
 constexpr char kPaperLabelNumber[] = "%d";
@@ -77,39 +80,61 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
   const bool ch2 = store.hasData[1] != 0;
   const std::array<Colour, 2> colours = {page.colour ? kCyan : kBlack,
                                          page.colour ? kGreen : kGrey};
-  const int labelTop = area.bottom - (ch1 && ch2 ? 2 : 1) * lh;
-  const bool spectrum = picture.view == PictureView::kSpectrum;
-  if (spectrum) {
-    canvas.ReleasePen();
-    DrawSpectrumLayer(canvas, area, labelTop, {colours, kTracePenWidth, lh / 2, lh, lh}, picture);
-    for (int channel : {0, 1}) {
-      if (store.hasData[channel] == 0) continue;
-      canvas.SetTextColour(colours[channel]);
-      canvas.WriteText(area.left + lh, channel == 0 ? labelTop : area.bottom - lh,
-                       SpectrumLevelLabel(channel, labels[channel]).c_str(), TextArgs{});
+  const Colour math = page.colour ? kDarkMagenta : kBlack;
+  const PictureTexts texts = PictureTextsOf(picture, true);
+  const int rows = std::max(1, static_cast<int>(texts.left.size()));
+  const int labelTop = area.bottom - rows * lh;
+  // The reference dashed in its channel's colour, black on a monochrome printer.
+  const CompareStyle compare = {colours, math, kTracePenWidth, kReferenceDash};
+  const auto writeLabels = [&](std::size_t count) {
+    for (std::size_t r = 0; r < count; ++r) {
+      const LabelText& label = texts.left[r];
+      canvas.SetTextColour(label.colour == LabelColour::kChannel1   ? colours[0]
+                           : label.colour == LabelColour::kChannel2 ? colours[1]
+                                                                    : math);
+      canvas.SetTransparentBackground();
+      if (!label.text.empty()) {
+        canvas.WriteText(area.left + lh, area.bottom - (rows - static_cast<int>(r)) * lh,
+                         label.text.c_str(), TextArgs{});
+      }
     }
-  } else {
-    if (ch1) DrawChannel(canvas, area, lh, 0, store.samples[0], labels[0], colours[0], ch2 ? 2 : 1);
-    if (ch2) DrawChannel(canvas, area, lh, 1, store.samples[1], labels[1], colours[1], 1);
+  };
+  switch (picture.view) {
+    case PictureView::kSpectrum:
+      canvas.ReleasePen();
+      DrawSpectrumLayer(canvas, area, labelTop,
+                        {colours, colours, math, kTracePenWidth, lh / 2, lh, lh}, picture);
+      writeLabels(texts.left.size());
+      break;
+    case PictureView::kXy:
+      canvas.ReleasePen();
+      DrawXyTraces(canvas, area, compare, colours[1], kTracePenWidth, picture);
+      writeLabels(texts.left.size());
+      break;
+    case PictureView::kTime:
+      DrawReferenceTraces(canvas, area, compare, picture);
+      if (ch1)
+        DrawChannel(canvas, area, lh, 0, store.samples[0], labels[0], colours[0], ch2 ? 2 : 1);
+      if (ch2) DrawChannel(canvas, area, lh, 1, store.samples[1], labels[1], colours[1], 1);
+      DrawMathTrace(canvas, area, compare, picture);
+      writeLabels(texts.left.size() - (ch1 ? 1 : 0) - (ch2 ? 1 : 0));  // M's, above the channels'
+      break;
   }
 
   canvas.SetTextColour(kBlack);
   canvas.SetTextAlign(TextAlign::kRightTop);
-  const std::string frequency =
-      spectrum ? SpectrumFrequencyLabel(picture.timebaseId, picture.spectrum.span) : "";
-  if (const char* text = spectrum ? frequency.c_str() : TimebaseLabel(picture.timebaseId)) {
-    canvas.WriteText(area.right - lh, area.bottom - lh, text, TextArgs{});
+  if (!texts.right.empty()) {
+    canvas.WriteText(area.right - lh, area.bottom - lh, texts.right.c_str(), TextArgs{});
+  }
+  if (!texts.reference.empty()) {
+    canvas.WriteText(area.right - lh, area.top + lh / 2, texts.reference.c_str(), TextArgs{});
   }
   canvas.ReleasePen();
-  if (spectrum) return;  // the cursors belong to the time view
+  if (picture.view != PictureView::kTime) return;  // the cursors belong to the time view
 
   // Dark dotted lines, black on a monochrome printer.
-  const CursorLayerStyle style = {page.colour ? kDarkRed : kBlack,
-                                  {page.colour ? kCyan : kBlack, page.colour ? kGreen : kGrey},
-                                  kCursorPenWidth,
-                                  lh / kCursorDashesPerLine,
-                                  lh,
-                                  lh};
+  const CursorLayerStyle style = {page.colour ? kDarkRed : kBlack, colours, math, kCursorPenWidth,
+                                  lh / kCursorDashesPerLine,       lh,      lh};
   DrawCursorLayer(canvas, area, labelTop, style, picture);
 }
 

@@ -9,7 +9,7 @@
 namespace vexal {
 
 std::string ValuesText(const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId,
-                       std::string_view decimalSeparator) {
+                       std::string_view decimalSeparator, const std::vector<TextColumn>& more) {
   const ExactStep dt = SecondsPerSample(timebaseId);
   const ExactStep q[] = {VoltsPerCount(labels[0]), VoltsPerCount(labels[1])};
   std::string text = "Zeit / s";
@@ -19,6 +19,10 @@ std::string ValuesText(const WaveformSnapshot& store, const ScaleLabels& labels,
     text += ChannelName(channel);
     text += " / V";
   }
+  for (const TextColumn& column : more) {
+    text += '\t';
+    text += column.heading;
+  }
   text += "\r\n";
   for (int i = 0; i < kSamplesPerChannel; ++i) {
     text += ExactDecimal(i * dt.units, dt.decimals, decimalSeparator);
@@ -27,6 +31,10 @@ std::string ValuesText(const WaveformSnapshot& store, const ScaleLabels& labels,
       const int c = store.samples[channel][i] - kCentreSample;
       text += '\t';
       text += ExactDecimal(c * q[channel].units, q[channel].decimals, decimalSeparator);
+    }
+    for (const TextColumn& column : more) {
+      text += '\t';
+      text += column.cells.at(static_cast<std::size_t>(i));
     }
     text += "\r\n";
   }

@@ -3,8 +3,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "scope/display_settings.h"
+#include "scope/text_column.h"
 #include "scope/waveform_store.h"
 
 namespace vexal {
@@ -14,7 +16,8 @@ namespace vexal {
 // labels and the timebase of the current settings. TAB between the columns, CR LF after
 // each line. The numbers are exact, without an exponent, with the decimal
 // separator of the user's locale.
+// Further columns after the channels' follow, one cell for each of the 2048 lines.
 std::string ValuesText(const WaveformSnapshot& store, const ScaleLabels& labels, int timebaseId,
-                       std::string_view decimalSeparator);
+                       std::string_view decimalSeparator, const std::vector<TextColumn>& more = {});
 
 }  // namespace vexal

@@ -31,9 +31,7 @@ struct Cell {
 };
 using Column = std::array<Cell, kRows>;
 
-Column Cells(const ChannelSamples& samples, const ScaleLabel& label, int timebaseId) {
-  const ChannelMeasurements m =
-      MeasureChannel(samples, VoltsPerCount(label), SecondsPerSample(timebaseId));
+Column Cells(const ChannelMeasurements& m) {
   const bool beyond = m.clippedHigh || m.clippedLow;
   return {{{m.clippedHigh ? kAbove : "", m.maximum, NAN, "V"},
            {m.clippedLow ? kBelow : "", m.minimum, NAN, "V"},
@@ -73,16 +71,22 @@ void WriteCell(char (&text)[kSiNumberSize + 4], const Cell& cell) {
 }  // namespace
 
 std::string MeasurementTable(const WaveformSnapshot& store, const ScaleLabels& labels,
-                             int timebaseId) {
-  Column columns[kChannelCount];
+                             int timebaseId, const std::vector<MeasuredColumn>& more) {
+  std::vector<Column> columns(kChannelCount);
   std::string text = ScaleLine(store, labels, timebaseId);
   text += "\r\n";
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (store.hasData[channel] != 0) {
-      columns[channel] = Cells(store.samples[channel], labels[channel], timebaseId);
+      columns[channel] = Cells(MeasureChannel(
+          store.samples[channel], VoltsPerCount(labels[channel]), SecondsPerSample(timebaseId)));
     }
     text += '\t';
     text += ChannelName(channel);
+  }
+  for (const MeasuredColumn& column : more) {
+    columns.push_back(Cells(column.measurements));
+    text += '\t';
+    text += column.heading;
   }
   text += "\r\n";
   for (int row = 0; row < kRows; ++row) {

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "scope/display_settings.h"
+#include "scope/measurements.h"
 #include "scope/waveform_store.h"
 
 namespace vexal {
@@ -12,7 +14,13 @@ namespace vexal {
 // heading row ("", "Kanal 1", "Kanal 2") and one row per measurement, one column per
 // channel, a TAB between the cells, CR LF after each line. By the labels and the
 // timebase of the current settings; a channel without data has "-" in every row.
+// Further columns after the channels' (the reference's channels, the math trace), each
+// with its heading and measurements.
+struct MeasuredColumn {
+  std::string heading;
+  ChannelMeasurements measurements;
+};
 std::string MeasurementTable(const WaveformSnapshot& store, const ScaleLabels& labels,
-                             int timebaseId);
+                             int timebaseId, const std::vector<MeasuredColumn>& more = {});
 
 }  // namespace vexal

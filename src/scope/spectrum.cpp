@@ -102,19 +102,26 @@ const char* SpectrumWindowName(SpectrumWindow window) {
 
 ChannelSpectrum ComputeSpectrum(const ChannelSamples& samples, double voltsPerCount,
                                 SpectrumWindow window) {
-  ChannelSpectrum spectrum;
-  int sum = 0;
-  for (const std::uint8_t s : samples) {
-    sum += s - kCentreSample;
-    spectrum.clipped = spectrum.clipped || s == 0 || s == 255;
+  SpectrumCounts counts;
+  bool clipped = false;
+  for (int i = 0; i < kPoints; ++i) {
+    counts[i] = samples[i] - kCentreSample;
+    clipped = clipped || samples[i] == 0 || samples[i] == 255;
   }
-  // In counts, exact: a whole sum over a power of two, taken from whole counts.
-  const double mean = sum / static_cast<double>(kPoints);
+  return ComputeSpectrum(counts, voltsPerCount, window, clipped);
+}
+
+ChannelSpectrum ComputeSpectrum(const SpectrumCounts& counts, double voltsPerCount,
+                                SpectrumWindow window, bool clipped) {
+  ChannelSpectrum spectrum;
+  spectrum.clipped = clipped;
+  double sum = 0;
+  for (const double c : counts) sum += c;
+  // Exact for whole counts: a whole sum over a power of two.
+  const double mean = sum / kPoints;
   const WindowTable& table = TableOf(window);
   std::array<double, kPoints> input;
-  for (int i = 0; i < kPoints; ++i) {
-    input[i] = (samples[i] - kCentreSample - mean) * table.weight[i];
-  }
+  for (int i = 0; i < kPoints; ++i) input[i] = (counts[i] - mean) * table.weight[i];
   std::array<std::complex<double>, kPoints / 2> output;
   Plan().transform_real(input.data(), output.data());
   for (int k = 0; k < kSpectrumBins; ++k) {

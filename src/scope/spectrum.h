@@ -30,6 +30,11 @@ struct ChannelSpectrum {
 // sine exactly on a bin reads its RMS there with each window.
 ChannelSpectrum ComputeSpectrum(const ChannelSamples& samples, double voltsPerCount,
                                 SpectrumWindow window);
+// The same of counts from the centre line with a fraction (the math trace's, a reference's
+// in its own scale), and whether any was clipped.
+using SpectrumCounts = std::array<double, kSamplesPerChannel>;
+ChannelSpectrum ComputeSpectrum(const SpectrumCounts& counts, double voltsPerCount,
+                                SpectrumWindow window, bool clipped);
 
 // One count q of a label, in volts (ExactStep VoltsPerCount as a double).
 double VoltsPerCountOf(const ScaleLabel& label);

@@ -17,10 +17,11 @@ struct SpectrumPoint {
 // x = trunc(width x (k / spanBins)) as the traces place their samples: one point per
 // column that a bin falls in, left to right, with that column's highest level. A column
 // of empty bins gives kNoLevel, below the bottom line. None for a span below 1 bin.
-// The column of bin k from the plot's left edge: trunc(width x (k / spanBins)).
-int BinColumn(int bin, int spanBins, int width);
+// The column of bin k from the plot's left edge: trunc(width x (k / spanBins)). The span
+// may have a fraction: a spectrum of another bin width, across the same frequencies.
+int BinColumn(int bin, double spanBins, int width);
 
-std::vector<SpectrumPoint> SpectrumColumns(const ChannelSpectrum& spectrum, int spanBins,
+std::vector<SpectrumPoint> SpectrumColumns(const ChannelSpectrum& spectrum, double spanBins,
                                            int width);
 
 }  // namespace vexal

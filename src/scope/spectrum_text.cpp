@@ -68,16 +68,15 @@ void DropTrailingZeros(char* number) {
 
 }  // namespace
 
-std::string SpectrumPeakReadout(int channel, const ChannelSpectrum& spectrum,
+std::string SpectrumPeakReadout(const char* name, const ChannelSpectrum& spectrum,
                                 const ScaleLabel& label, int timebaseId, SpectrumSpan span) {
   PeakCells cells;
   char text[2 * kSiNumberSize + 64];
   if (WritePeak(cells, spectrum, label, timebaseId, span)) {
-    std::snprintf(text, sizeof text, "%s: Spitze %s  %s%s", ShortChannelName(channel),
-                  cells.frequency, cells.level, spectrum.clipped ? kClipped : "");
-  } else {
-    std::snprintf(text, sizeof text, "%s: %s%s", ShortChannelName(channel), kNotShown,
+    std::snprintf(text, sizeof text, "%s: Spitze %s  %s%s", name, cells.frequency, cells.level,
                   spectrum.clipped ? kClipped : "");
+  } else {
+    std::snprintf(text, sizeof text, "%s: %s%s", name, kNotShown, spectrum.clipped ? kClipped : "");
   }
   return text;
 }
@@ -92,11 +91,11 @@ std::string SpectrumFrequencyLabel(int timebaseId, SpectrumSpan span) {
   return text;
 }
 
-std::string SpectrumLevelLabel(int channel, const ScaleLabel& label) {
+std::string SpectrumLevelLabel(const char* name, const ScaleLabel& label) {
   const int top = SpectrumTopLine(label);
   char text[48];
-  std::snprintf(text, sizeof text, "%s: %s%d dBV, %d dB / DIV", ShortChannelName(channel),
-                top > 0 ? "+" : "", top, kDecibelsPerDivision);
+  std::snprintf(text, sizeof text, "%s: %s%d dBV, %d dB / DIV", name, top > 0 ? "+" : "", top,
+                kDecibelsPerDivision);
   return text;
 }
 
@@ -130,9 +129,17 @@ std::string SpectrumTable(const WaveformSnapshot& store, const ScaleLabels& labe
   return text;
 }
 
+std::string LevelCell(double level, std::string_view decimalSeparator) {
+  if (level == kNoLevel) return "";
+  char cell[kFixedSize];
+  WriteFixed(cell, level, 2, decimalSeparator);
+  return cell;
+}
+
 std::string SpectrumValuesText(const WaveformSnapshot& store, const ScaleLabels& labels,
                                int timebaseId, SpectrumWindow window,
-                               std::string_view decimalSeparator) {
+                               std::string_view decimalSeparator,
+                               const std::vector<TextColumn>& more) {
   const ExactStep df = HertzPerBin(timebaseId);
   std::array<ChannelSpectrum, kChannelCount> spectra{};
   std::string text = "Frequenz / Hz";
@@ -144,17 +151,21 @@ std::string SpectrumValuesText(const WaveformSnapshot& store, const ScaleLabels&
     text += ChannelName(channel);
     text += " / dBV";
   }
+  for (const TextColumn& column : more) {
+    text += '\t';
+    text += column.heading;
+  }
   text += "\r\n";
   for (int k = 0; k < kSpectrumBins; ++k) {
     text += ExactDecimal(k * df.units, df.decimals, decimalSeparator);
     for (int channel = 0; channel < kChannelCount; ++channel) {
       if (store.hasData[channel] == 0) continue;
       text += '\t';
-      const double level = spectra[channel].level[k];
-      if (level == kNoLevel) continue;
-      char cell[kFixedSize];
-      WriteFixed(cell, level, 2, decimalSeparator);
-      text += cell;
+      text += LevelCell(spectra[channel].level[k], decimalSeparator);
+    }
+    for (const TextColumn& column : more) {
+      text += '\t';
+      text += column.cells.at(static_cast<std::size_t>(k));
     }
     text += "\r\n";
   }

@@ -7,6 +7,7 @@
 
 #include "scope/display_settings.h"
 #include "scope/spectrum.h"
+#include "scope/text_column.h"
 #include "scope/waveform_store.h"
 
 namespace vexal {
@@ -14,13 +15,13 @@ namespace vexal {
 // "CH1: Spitze 1,00 kHz  -3,0 dBV": the peak within the span (SpectrumPeak above the
 // bottom line of the label's scale), its frequency to three digits and its level to one
 // decimal; "CH1: -" without one. A clipped channel adds "  \xFC" "bersteuert".
-std::string SpectrumPeakReadout(int channel, const ChannelSpectrum& spectrum,
+std::string SpectrumPeakReadout(const char* name, const ChannelSpectrum& spectrum,
                                 const ScaleLabel& label, int timebaseId, SpectrumSpan span);
 
 // "f: 10,0 kHz / DIV": the span's tenth, in hertz.
 std::string SpectrumFrequencyLabel(int timebaseId, SpectrumSpan span);
 // "CH1: +10 dBV, 10 dB / DIV": the top line of the label's scale.
-std::string SpectrumLevelLabel(int channel, const ScaleLabel& label);
+std::string SpectrumLevelLabel(const char* name, const ScaleLabel& label);
 
 // "Fenster: Hann   Spanne: 100 %", then a heading row ("", "Kanal 1", "Kanal 2") and the
 // rows "Spitze", "Pegel" and "Bin-Breite" (df), one column per channel, as the time
@@ -33,8 +34,13 @@ std::string SpectrumTable(const WaveformSnapshot& store, const ScaleLabels& labe
 // with data, and a line for each bin 0 to 1024, whatever the span: its frequency, exact,
 // and each such channel's level to two decimals, an empty bin an empty cell. TAB between
 // the columns, CR LF after each line, the decimal separator of the user's locale.
+// Further columns after the channels' follow, one cell for each of the 1025 lines.
 std::string SpectrumValuesText(const WaveformSnapshot& store, const ScaleLabels& labels,
                                int timebaseId, SpectrumWindow window,
-                               std::string_view decimalSeparator);
+                               std::string_view decimalSeparator,
+                               const std::vector<TextColumn>& more = {});
+
+// A level as the copied values write it: two decimals, "" for an empty bin.
+std::string LevelCell(double level, std::string_view decimalSeparator);
 
 }  // namespace vexal

@@ -76,7 +76,9 @@ TEST(Cursors, PressAndDrawingAgreeAtEveryWidth) {
       ASSERT_EQ(std::pair(pressed, cursors.sample[kCursorA]), std::pair(s, s)) << width;
     }
     for (int x = area.left; x < area.right; ++x) {
-      if (drawn.contains(x)) ASSERT_EQ(TraceX(area, SampleAtX(area, x)), x) << width;
+      if (drawn.contains(x)) {
+        ASSERT_EQ(TraceX(area, SampleAtX(area, x)), x) << width;
+      }
     }
   }
   // Nothing left of the plot or in one without width, the last sample right of it; where a

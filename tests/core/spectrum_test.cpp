@@ -97,7 +97,7 @@ TEST(Spectrum, ScaleLabels) {
       {{5, kUnitVolt}, "CH1: +30 dBV, 10 dB / DIV"},
       {{2, kUnitKilovolt}, "CH1: +80 dBV, 10 dB / DIV"},
       {{0, kUnitVolt}, "CH1: 0 dBV, 10 dB / DIV"}};
-  for (const auto& [label, text] : levels) EXPECT_EQ(SpectrumLevelLabel(0, label), text);
+  for (const auto& [label, text] : levels) EXPECT_EQ(SpectrumLevelLabel("CH1", label), text);
   EXPECT_EQ(SpectrumFrequencyLabel(IDM_TB_5US, kFull), "f: 2 MHz / DIV");
   EXPECT_EQ(SpectrumFrequencyLabel(IDM_TB_1MS, kQuarter), "f: 2,5 kHz / DIV");
   EXPECT_EQ(SpectrumFrequencyLabel(IDM_TB_50S, kTwentieth), "f: 10 mHz / DIV");
@@ -143,9 +143,9 @@ TEST(Spectrum, PeakReadout) {
     s.level.fill(kNoLevel);
     s.level[bin] = level;
     s.level[other] = otherLevel;
-    EXPECT_EQ(SpectrumPeakReadout(0, s, kOneVolt[0], timebase, span), text);
+    EXPECT_EQ(SpectrumPeakReadout("CH1", s, kOneVolt[0], timebase, span), text);
     s.clipped = true;
-    EXPECT_EQ(SpectrumPeakReadout(0, s, kOneVolt[0], timebase, span),
+    EXPECT_EQ(SpectrumPeakReadout("CH1", s, kOneVolt[0], timebase, span),
               text + std::string("  \xFC"
                                  "bersteuert"));
   }
