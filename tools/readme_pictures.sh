@@ -2,7 +2,8 @@
 # The pictures of the README (doc/*.png), made from what the two commands leave
 # in build/: the window after the run command's read-out, the metafile that the
 # run command exported, as LibreOffice shows it, the page that the tests printed
-# to the CUPS PDF printer, and the measurements dialog and the cursors of the tests. Run scripts/run.sh (without a display) and
+# to the CUPS PDF printer, the measurements dialog, the cursors and the comparison views of
+# the tests. Run scripts/run.sh (without a display) and
 # scripts/test.sh first.
 set -euo pipefail
 
@@ -21,4 +22,7 @@ convert "$scratch/page.png" -gravity north -crop 100%x52%+0+0 +repage -resize 56
 convert "$root/build/win/tests/e2e/measure/measurements.bmp" "$doc/measurements.png"
 # The upper part of the window with the cursors over the start-up traces.
 convert "$root/build/win/tests/e2e/cursor/cursors.bmp" -crop 800x240+0+0 +repage "$doc/cursors.png"
+# A reference with the math trace, and X-Y of the start-up traces (e2e_compare).
+convert "$root/build/win/tests/e2e/compare/math.bmp" -resize 640x "$doc/reference.png"
+convert "$root/build/win/tests/e2e/compare/xy.bmp" -resize 640x "$doc/xy.png"
 ls -l "$doc"/*.png
