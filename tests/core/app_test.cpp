@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/demo_traces.h"
 #include "app/menu_commands.h"
+#include "app/view_commands.h"
 #include "scope/timebase_labels.h"
 
 namespace vexal {
@@ -90,6 +91,52 @@ TEST(CommandLineRest, TheLineWithoutTheProgramsNameAndTheBlanksAround) {
       {L"vexal.exe " + deep + L" \t", deep}};
   for (const auto& [line, rest] : lines)
     EXPECT_EQ(std::wstring(CommandLineRest(line)), rest) << line;
+}
+
+// Which items of "Ansicht" can act, by the data (any channel, both, a reference) and the
+// view; a command that cannot act changes nothing. Cases: item, view, data, enabled.
+TEST(ViewCommands, ItemsActWhereTheDataAndTheViewAllow) {
+  using enum PictureView;
+  const std::tuple<int, PictureView, ViewData, bool> cases[] = {
+      {IDM_VIEW_TIME, kSpectrum, {}, true},
+      {IDM_VIEW_SPECTRUM, kTime, {}, false},
+      {IDM_VIEW_SPECTRUM, kTime, {true, false, false}, true},
+      {IDM_VIEW_XY, kTime, {true, false, false}, false},
+      {IDM_VIEW_XY, kTime, {true, true, false}, true},
+      {IDM_WINDOW_FLATTOP, kTime, {true, true, true}, false},
+      {IDM_SPAN_5, kSpectrum, {true, false, false}, true},
+      {IDM_MATH_SUM, kSpectrum, {true, false, false}, false},
+      {IDM_MATH_DIFFERENCE, kTime, {true, true, false}, true},
+      {IDM_REFERENCE_LOAD, kXy, {}, true},
+      {IDM_REFERENCE_TAKE, kTime, {}, false},
+      {IDM_REFERENCE_TAKE, kTime, {true, false, false}, true},
+      {IDM_REFERENCE_REMOVE, kTime, {true, true, false}, false},
+      {IDM_REFERENCE_REMOVE, kTime, {false, false, true}, true},
+  };
+  for (const auto& [id, view, data, enabled] : cases) {
+    ViewState state;
+    state.view = view;
+    const ViewState before = state;
+    EXPECT_EQ(ViewCommandEnabled(*FindViewCommand(id), state, data), enabled) << id;
+    if (!enabled) {
+      EXPECT_FALSE(ApplyViewCommand(state, *FindViewCommand(id), data)) << id;
+      EXPECT_EQ(std::pair(state.view, state.math), std::pair(before.view, before.math)) << id;
+    }
+  }
+  // The checked math item again unchecks it; a lost channel takes X-Y and M away.
+  ViewState state;
+  const ViewData both = {true, true, false};
+  for (int id : {IDM_VIEW_XY, IDM_MATH_SUM, IDM_MATH_DIFFERENCE}) {
+    ApplyViewCommand(state, *FindViewCommand(id), both);
+  }
+  EXPECT_EQ(std::pair(state.view, state.math),
+            std::pair(kXy, std::optional{MathOperation::kDifference}));
+  ApplyViewCommand(state, *FindViewCommand(IDM_MATH_DIFFERENCE), both);
+  EXPECT_FALSE(state.math);
+  state.math = MathOperation::kSum;
+  EXPECT_TRUE(KeepViewPossible(state, {true, false, false}));
+  EXPECT_EQ(std::pair(state.view, state.math), std::pair(kTime, std::optional<MathOperation>{}));
+  EXPECT_FALSE(KeepViewPossible(state, {true, false, false}));
 }
 
 }  // namespace
