@@ -51,7 +51,8 @@ class Canvas {
 
   // Creates a PS_SOLID pen and selects it; the pen it replaces is not kept.
   virtual void SelectNewPen(int width, Colour colour) = 0;
-  // Selects the stock BLACK_PEN and deletes the pen it replaces.
+  // Selects the stock BLACK_PEN and deletes the pen it replaces (none where that is the
+  // stock pen itself: a release after a release does nothing).
   virtual void ReleasePen() = 0;
   virtual void MoveTo(int x, int y) = 0;
   virtual void LineTo(int x, int y) = 0;

@@ -27,8 +27,11 @@ void GdiCanvas::SelectNewPen(int width, Colour colour) {
 }
 
 void GdiCanvas::ReleasePen() {
-  // The selection hands back the pen made by SelectNewPen.
-  DeleteObject(SelectObject(dc_, GetStockObject(BLACK_PEN)));
+  // The selection hands back the pen made by SelectNewPen; a second release in a row
+  // gets the stock pen back, which stays (and is selected: Windows would refuse).
+  const HGDIOBJ stock = GetStockObject(BLACK_PEN);
+  const HGDIOBJ made = SelectObject(dc_, stock);
+  if (made != stock) DeleteObject(made);
 }
 
 void GdiCanvas::MoveTo(int x, int y) {

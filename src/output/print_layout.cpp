@@ -112,11 +112,19 @@ void RenderPrintPage(Canvas& canvas, const PrintPage& page, const TimeStamp& sta
       writeLabels(texts.left.size());
       break;
     case PictureView::kTime:
-      DrawReferenceTraces(canvas, area, compare, picture);
-      if (ch1)
+      // Each layer selects pens of its own: the one selected goes first, or it would leak.
+      if (picture.reference) {
+        canvas.ReleasePen();
+        DrawReferenceTraces(canvas, area, compare, picture);
+      }
+      if (ch1) {
         DrawChannel(canvas, area, lh, 0, store.samples[0], labels[0], colours[0], ch2 ? 2 : 1);
+      }
       if (ch2) DrawChannel(canvas, area, lh, 1, store.samples[1], labels[1], colours[1], 1);
-      DrawMathTrace(canvas, area, compare, picture);
+      if (picture.math) {
+        canvas.ReleasePen();
+        DrawMathTrace(canvas, area, compare, picture);
+      }
       writeLabels(texts.left.size() - (ch1 ? 1 : 0) - (ch2 ? 1 : 0));  // M's, above the channels'
       break;
   }

@@ -53,11 +53,10 @@ ReferenceTrace CopiedReference(const WaveformSnapshot& traces, const ScaleLabels
 ReferenceTrace LoadedReference(const WaveformSnapshot& traces, std::string_view fileName) {
   const std::size_t folder = fileName.find_last_of("\\/:");
   if (folder != std::string_view::npos) fileName.remove_prefix(folder + 1);
-  ReferenceTrace reference{traces};
-  reference.label = "Ref: ";
-  reference.label += fileName;
-  reference.label += " (aktuelle Skalen)";
-  return reference;
+  std::string label = "Ref: ";
+  label += fileName;
+  label += " (aktuelle Skalen)";
+  return {traces, false, {}, 0, label};
 }
 
 ExactStep ReferenceVoltsPerCount(const ReferenceTrace& reference, int channel,

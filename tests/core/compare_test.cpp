@@ -108,7 +108,8 @@ TEST(ReferenceTrace, OwnOrCurrentScales) {
       {own1, k2ms, k500mV, {50, 1024}, 128, 50, {100, -1}, "2,00 V, 2,00 V, -, -"},
       {own2, k5ms, k400mV, {40, 819}, 160, 40, {100, -1}, "2,00 V, 2,00 V, -, -"},
       {own2, k1ms, k1V, {199, 5}, 64, 200, {100, 3}, "2,00 V, 2,00 V, 0 V, -2,00 V"},
-      {file, k5ms, k500mV, {100, 2047}, 64, 100, {100, 2047}, "1,00 V, 1,00 V, 0 V, -1,00 V"}};
+      {own1, 0, k1V, {100, 7}, 64, 100, {100, 7}, "2,00 V, 2,00 V, 0 V, -2,00 V"},  // no row
+      {file, k5ms, k500mV, {100, 0}, 64, 100, {100, 0}, "1,00 V, 1,00 V, 0 V, -1,00 V"}};
   for (const auto& [reference, timebase, current, cursors, counts, time, samples, texts] : cases) {
     const ScaleLabels labels = {current, k1V};
     const ReferenceReading r = ReadReference(reference, {true, cursors}, labels, timebase);

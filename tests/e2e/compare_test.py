@@ -7,7 +7,7 @@ import math
 import os
 import time
 
-from output_test import export, print_to_pdf, words
+from output_test import export, no_gdi_left, print_to_pdf, words
 from vexal_e2e import CYAN, GREEN, Plot, count, demo, run, text_file
 
 VIEW, XY, SUM, DIFFERENCE, LOAD, TAKE, REMOVE = 6080, 6082, 6086, 6087, 6088, 6089, 6090
@@ -28,6 +28,7 @@ def test(driver, checks, args):
         files[name] = os.path.join(out, name + ".txt")
         open(files[name], "wb").write(text_file(time.localtime(), columns))
     driver.start()
+    driver.hook("gdi-objects")  # counted from here: what the views draw, on paper too
     plain = driver.screenshot("plain")
     export(driver, 6061, os.path.join(out, "plain.emf"))
 
@@ -93,6 +94,7 @@ def test(driver, checks, args):
 
     # Back to plain: the start-up traces' picture and metafile as at first.
     driver.menu(REMOVE)
+    no_gdi_left(driver, checks, 50)
     driver.close_and_wait()
     driver.start()
     checks.check((driver.screenshot("plain-again") == plain).all(), "plain again: the picture")
