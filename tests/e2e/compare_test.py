@@ -46,6 +46,10 @@ def test(driver, checks, args):
              > 0 for a in [k * math.pi / 8 for k in range(16)])
     checks.check(on >= 14 and count(picture, GREEN, (cx - 20, cy - 20, cx + 20, cy + 20)) == 0,
                  f"X-Y: the ellipse ({on} of 16 points), nothing at the centre")
+    export(driver, 6061, os.path.join(out, "xy.emf"))
+    emf = open(os.path.join(out, "xy.emf"), "rb").read()
+    checks.check(all(t.encode("utf-16-le") in emf for t in ("X: CH1 1 V / DIV", "Y: CH2 1 V / DIV")),
+                 "the metafile's X-Y labels")
     driver.menu(VIEW)
 
     # The traces now as the reference; then the file: darker under the live traces.
