@@ -1,11 +1,16 @@
 // The traces compared with the channels: the math trace, the reference, the X-Y view's points.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <tuple>
 
 #include "display/plot_geometry.h"
+#include "display/waveform_renderer.h"
+#include "output/picture_tables.h"
+#include "output/print_layout.h"
+#include "recording_canvas.h"
 #include "scope/math_trace.h"
 #include "scope/reference_trace.h"
 
@@ -138,6 +143,78 @@ TEST(PlotGeometry, XYPoints) {
       {-160, -128, {40, 552}}, {160, 128, {400, 40}},  {0.5, -0.25, {220, 296}},
       {200, -300, {400, 552}}, {-1000, 1e9, {40, 40}}, {-160.1, 128.1, {40, 40}}};
   for (const auto& [c1, c2, p] : counts) EXPECT_EQ(Of(XYCountsPoint(area, c1, c2)), p) << c1;
+}
+
+// Each view drawn from one description with a reference and M: which pens it selects (in
+// order, with their widths and colours) and which texts it writes besides the cursors'.
+TEST(Views, ScreenAndPaperDrawWhatTheViewHolds) {
+  Picture picture;
+  picture.traces.hasData = {1, 1};
+  picture.labels = {k1V, k500mV};
+  picture.reference = CopiedReference(picture.traces, picture.labels, IDM_TB_100MS, {14, 32, 5});
+  picture.math = kDifference;
+  picture.cursors.shown = true;
+  const auto draw = [&](PictureView view) {
+    picture.view = view;
+    test::RecordingCanvas canvas;
+    RenderWaveformPicture(canvas, {800, 600, 8, 16}, picture);
+    return std::pair(canvas.Only("pen"), canvas.Only("text"));
+  };
+  const std::string ref = "text 752 48 Ref: Kurven von 14:32:05";
+  EXPECT_EQ(
+      draw(PictureView::kTime),
+      std::pair(test::Lines{"pen 1 #0000a0", "pen 2 #008c8c", "pen 2 #008c00", "pen 2 #00ffff",
+                            "pen 2 #00ff00", "pen 2 #ff00ff", "pen 1 #ffff00"},
+                test::Lines{"text 48 512 M: CH1-CH2   1 V / DIV", "text 48 528 CH1:   1 V / DIV",
+                            "text 48 544 CH2: 500 mV / DIV", "text 752 544 TB: 100 ms / DIV", ref,
+                            "text 220 24 A", "text 580 24 B",
+                            "text 48 48 A: 250 ms   B: 750 ms   B-A: 500 ms   1/|B-A|: 2,00 Hz",
+                            "text 48 64 CH1: A < -4,00 V   B < -4,00 V   B-A ?",
+                            "text 48 80 CH2: A < -2,00 V   B < -2,00 V   B-A ?",
+                            "text 48 96 M: A ?   B ?   B-A ?"}));
+  EXPECT_EQ(draw(PictureView::kXy),
+            std::pair(test::Lines{"pen 1 #0000a0", "pen 2 #008c00", "pen 2 #00ff00"},
+                      test::Lines{"text 48 528 X: CH1 1 V / DIV", "text 48 544 Y: CH2 500 mV / DIV",
+                                  "text 752 544 TB: 100 ms / DIV", ref}));
+  const auto [pens, texts] = draw(PictureView::kSpectrum);
+  EXPECT_EQ(pens, (test::Lines{"pen 1 #0000a0", "pen 2 #008c8c", "pen 2 #008c00", "pen 2 #00ffff",
+                               "pen 2 #00ff00", "pen 2 #ff00ff"}));
+  EXPECT_EQ(texts.front(),
+            "text 48 48 CH1: -  \xFC"
+            "bersteuert");  // its peaks, M's last
+  EXPECT_EQ(texts.at(3), "text 48 512 M: +10 dBV, 10 dB / DIV");
+  // Paper: M's label on the top row, the reference dashed.
+  test::RecordingCanvas page;
+  picture.view = PictureView::kTime;
+  RenderPrintPage(page, PrintPage{960, 990, 20, true}, {2024, 12, 5, 9, 7}, picture);
+  const test::Lines written = page.Only("text");
+  EXPECT_NE(std::find(written.begin(), written.end(), "text 40 395 M: CH1-CH2 1 V / DIV"),
+            written.end());
+  EXPECT_EQ(page.Strokes(2).size(), 1024u);  // channel 1's reference: every other 16 segments
+}
+
+// "Messungen" and "Werte kopieren" of a picture with a reference and M: their columns.
+TEST(Views, TablesHaveTheReferencesAndMsColumns) {
+  Picture picture;
+  picture.traces.hasData = {1, 1};
+  picture.labels = {k1V, k1V};
+  picture.reference = LoadedReference(picture.traces, "messung.txt");
+  picture.math = kSum;
+  const auto firstLine = [](const std::string& text, int skip) {
+    std::size_t start = 0;
+    for (int k = 0; k < skip; ++k) start = text.find("\r\n", start) + 2;
+    return text.substr(start, text.find("\r\n", start) - start);
+  };
+  EXPECT_EQ(firstLine(MeasurementsOf(picture), 1), "\tKanal 1\tKanal 2\tRef CH1\tRef CH2\tM");
+  EXPECT_EQ(firstLine(CopiedValuesOf(picture, ","), 0),
+            "Zeit / s\tKanal 1 / V\tKanal 2 / V\tM / V\tRef Kanal 1 / V\tRef Kanal 2 / V");
+  EXPECT_EQ(firstLine(CopiedValuesOf(picture, ","), 1), "0\t-4\t-4\t-8\t-4\t-4");
+  picture.view = PictureView::kSpectrum;
+  EXPECT_EQ(
+      firstLine(CopiedValuesOf(picture, ","), 0),
+      "Frequenz / Hz\tKanal 1 / dBV\tKanal 2 / dBV\tM / dBV\tRef Kanal 1 / dBV\tRef Kanal 2 / dBV");
+  EXPECT_EQ(firstLine(MeasurementsOf(picture), 0), "Fenster: Hann   Spanne: 100 %");
+  EXPECT_EQ(CursorRowsOf(picture), "");
 }
 
 }  // namespace
