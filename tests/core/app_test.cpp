@@ -51,11 +51,10 @@ TEST(MenuCommands, EachIdentifierFrom6001To6062HasOneCommandInItsGroup) {
 
 // Each step's mark to clear and to set (0: none): channel 1's "2V" 6032 (not 6025) from 1V 6026,
 // probe 6035 from 6034, 500us 6017 from 100ms 6012 and again (it stays checked), channel 2's
-// gain 6051 on, four commands that are no settings, channel 1's gain 6037 on and off.
+// gain 6051 on, a command that is no setting ("Beenden"), channel 1's gain 6037 on and off.
 TEST(ApplySettingsCommand, MovesTheMarkWithinItsGroupAndTogglesTheGain) {
   const int steps[][3] = {{6032, 6026, 6032}, {6035, 6034, 6035}, {6017, 6012, 6017},
                           {6017, 6017, 6017}, {6051, 0, 6051},    {6052, 0, 0},
-                          {6001, 0, 0},       {6058, 0, 0},       {6062, 0, 0},
                           {6037, 0, 6037},    {6037, 6037, 0}};
   DisplaySettings s;
   for (const auto& [id, uncheck, check] : steps) {

@@ -156,19 +156,18 @@ TEST(ReplyParser, StatusLinesForeignTextAndBrokenOffReplies) {
       {std::string("ok\0Kanal 1:\n", 12), {}, "foreign: ok", 1},
       {std::string("\0Kanal 1:\n", 10), {}, "foreign: Interface sendet unbekannte Daten !", 1},
       {"\r\n \n", {}, "foreign: Interface sendet unbekannte Daten !", 2},
-      // An adapter's burst of 5 bytes is read on until the marker can be judged;
-      // a reply that really ends after 6 bytes is shown as it came.
+      // An adapter's burst of 5 bytes is read on until the marker can be judged, and one of
+      // just the marker's 8 on from there; a reply that really ends after 6 bytes is shown as
+      // it came.
       {"Kanal 1: Leer\nKanal 2: Leer\n", {5}, "Kanal 1: Leer\nKanal 2: Leer", 2},
+      {noData + leer, {8}, noDataLeer, 2},
       {"Kanal ", {}, "foreign: Kanal ", 2},
       // Bytes in front of the marker would put every position out of step.
       {stray, {}, "foreign: " + stray.substr(0, 64), 1},
       // Broken off: only complete sections count.
       {full.substr(0, 8), {}, "broken off"},
-      {full.substr(0, 4000), {}, "broken off"},
-      {full.substr(0, 8199), {}, "broken off"},                  // before channel 1's last digit
-      {full.substr(0, 8205), {}, "broken off after channel 1"},  // inside the marker
-      {full.substr(0, 8209), {}, "broken off after channel 1"},  // before its LF
-      {full.substr(0, 12000), {}, "broken off after channel 1"},
+      {full.substr(0, 8199), {}, "broken off"},                   // before channel 1's last digit
+      {full.substr(0, 8209), {}, "broken off after channel 1"},   // channel 2's marker, no LF
       {full.substr(0, 16400), {}, "broken off after channel 1"},  // before the last digit
       {(noData + data2).substr(0, 20), {}, "broken off"},
       {(noData + data2).substr(0, 31), {}, "broken off after channel 1"},

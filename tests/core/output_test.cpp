@@ -78,41 +78,28 @@ TEST(PrintLayout, CallsPerChannelAndPrinter) {
   }
 }
 
-TEST(PrintLayout, GraticuleInnerPositionsAndTrace) {
+// The graticule's inner steps only, 1 to 49 across and 1 to 39 up (the strokes of steps 1, 5
+// and 49, then 1, 5 and 39), ticks 50 units to either side of Ym = 247 and Xm = 480; the trace
+// of channel 1's samples.
+TEST(PrintLayout, GraticuleInsideTheFrameAndTrace) {
   const RecordingCanvas page = Print(1, 0);
   const std::vector<Stroke>& g = page.Strokes(1);
-  // Ym = 247, Xm = 480.
-  const int fullX[] = {112, 204, 296, 388, 480, 572, 664, 756, 848};
-  for (int n = 0; n < 9; ++n) EXPECT_EQ(g.at(5 * n + 4), (Stroke{fullX[n], 455, fullX[n], 40}));
-  const int tickX[] = {38, 56, 75, 93};
-  for (int n = 0; n < 4; ++n) EXPECT_EQ(g.at(n), (Stroke{tickX[n], 197, tickX[n], 297}));
-  const int fullY[] = {91, 143, 195, 247, 299, 351, 403};
-  for (int n = 0; n < 7; ++n)
-    EXPECT_EQ(g.at(49 + 5 * n + 4), (Stroke{20, fullY[n], 940, fullY[n]}));
-  const int tickY[] = {50, 60, 71, 81};
-  for (int n = 0; n < 4; ++n) EXPECT_EQ(g.at(49 + n), (Stroke{430, tickY[n], 530, tickY[n]}));
-
-  const std::vector<Stroke>& trace = page.Strokes(2);
-  EXPECT_EQ(std::vector(trace.begin(), trace.begin() + 3),
-            (std::vector<Stroke>{{20, 455, 20, 453}, {20, 453, 20, 247}, {20, 247, 21, 41}}));
-  EXPECT_EQ(trace.back()[2], 939);
+  const std::pair<std::size_t, Stroke> strokes[] = {
+      {0, {38, 197, 38, 297}},  {4, {112, 455, 112, 40}}, {48, {921, 197, 921, 297}},
+      {49, {430, 50, 530, 50}}, {53, {20, 91, 940, 91}},  {87, {430, 444, 530, 444}},
+  };
+  for (const auto& [at, stroke] : strokes) EXPECT_EQ(g.at(at), stroke) << at;
+  EXPECT_EQ(page.Strokes(2).at(2), (Stroke{20, 247, 21, 41}));
 
   // An odd page height changes nothing.
   const RecordingCanvas odd = Print(1, 0, true, 991);
   EXPECT_EQ(std::pair(odd.calls, odd.pens), std::pair(page.calls, page.pens));
 }
 
-// No field width on paper; a unit code outside 0 to 3 leaves the label out.
-TEST(PrintLayout, LabelFormatsPerUnit) {
-  const std::pair<int, std::string> cases[] = {
-      {kUnitKilovolt, "kV"},     {kUnitVolt, "V"}, {kUnitMillivolt, "mV"},
-      {kUnitMicrovolt, "\xB5V"}, {4, ""},          {-1, ""}};
-  for (const auto& [unit, text] : cases) {
-    const Lines texts = Print(1, 1, true, 990, {{{7, unit}, {7, unit}}}).Only("text");
-    ASSERT_EQ(texts.size(), text.empty() ? 2u : 4u);
-    if (text.empty()) continue;
-    EXPECT_EQ(texts[1], "text 40 415 CH1: 7 " + text + " / DIV");
-    EXPECT_EQ(texts[2], "text 40 435 CH2: 7 " + text + " / DIV");
+// A unit code outside 0 to 3 leaves the label out.
+TEST(PrintLayout, NoLabelForAnUnknownUnit) {
+  for (int unit : {4, -1}) {
+    EXPECT_EQ(Print(1, 1, true, 990, {{{7, unit}, {7, unit}}}).Only("text").size(), 2u) << unit;
   }
 }
 
@@ -172,20 +159,6 @@ TEST(PrintLayout, HeadingFitsThePaperWidth) {
   }
 }
 
-// In the file and on paper the year has a width of four, not a zero fill.
-TEST(Heading, PadsDateAndTime) {
-  const std::pair<TimeStamp, const char*> cases[] = {{{2024, 12, 5, 9, 7}, "05.12.2024, 09:07"},
-                                                     {{2031, 1, 1, 0, 5}, "01.01.2031, 00:05"},
-                                                     {{1999, 11, 30, 23, 59}, "30.11.1999, 23:59"},
-                                                     {{987, 6, 15, 12, 30}, "15.06. 987, 12:30"},
-                                                     {{12345, 1, 1, 0, 0}, "01.01.12345, 00:00"}};
-  for (const auto& [stamp, date] : cases) {
-    const std::string heading = std::string("VEXAL-Interface V1.0 - Ausgabe vom ") + date;
-    EXPECT_EQ(TextExportPieces(WaveformSnapshot{}, stamp)[0], "\n" + heading + "\n");
-    EXPECT_EQ(DatedHeading(stamp), heading);
-  }
-}
-
 // The pieces as one file, with CR LF line ends if asked.
 std::string Join(const std::vector<std::string>& pieces, bool crLf = false) {
   std::string file;
@@ -210,30 +183,31 @@ WaveformSnapshot Distinctive(int ch1, int ch2) {
   return store;
 }
 
-// A few exact pieces and the size, then read back with LF and CR LF line ends. Without channel 1
-// channel 2 is written whatever its flag, so no flag set loads as channel 2 alone.
+// The first pieces and the last, then read back with LF and CR LF line ends. The year has a
+// width of four, not a zero fill. Without channel 1 channel 2 is written whatever its flag, so
+// no flag set loads as channel 2 alone.
 TEST(TextFile, WrittenAndReadBack) {
   const struct {
     std::array<int, kChannelCount> flags;
     TimeStamp stamp;
+    std::string date;     // as the heading writes it
     std::string columns;  // the channel heading and the first sample line
-    std::size_t size;     // from the channel heading to the last sample line
-  } cases[] = {{{1, 1}, {12345, 1, 1, 0, 0}, "Kanal 1\t\tKanal2\n\n000\t\t\t255\n", 17 + 2048 * 10},
-               {{1, 0}, {987, 6, 15, 12, 30}, "Kanal 1\n\n000\n", 9 + 2048 * 4},
-               {{0, 1}, {2024, 12, 5, 9, 7}, "Kanal 2\n\n255\n", 9 + 2048 * 4},
-               {{0, 0}, {1, 11, 30, 23, 59}, "Kanal 2\n\n255\n", 9 + 2048 * 4}};
+  } cases[] = {
+      {{1, 1}, {12345, 1, 1, 0, 0}, "01.01.12345, 00:00", "Kanal 1\t\tKanal2\n\n000\t\t\t255\n"},
+      {{1, 0}, {987, 6, 15, 12, 30}, "15.06. 987, 12:30", "Kanal 1\n\n000\n"},
+      {{0, 1}, {2024, 12, 5, 9, 7}, "05.12.2024, 09:07", "Kanal 2\n\n255\n"},
+      {{0, 0}, {1, 11, 30, 23, 59}, "30.11.   1, 23:59", "Kanal 2\n\n255\n"}};
   for (const auto& c : cases) {
     const WaveformSnapshot store = Distinctive(c.flags[0], c.flags[1]);
     // One piece per heading, rule, channel heading, sample line and the end.
     const std::vector<std::string> pieces = TextExportPieces(store, c.stamp);
     ASSERT_EQ(pieces.size(), 2048u + 4);
+    EXPECT_EQ(pieces[0], "\nVEXAL-Interface V1.0 - Ausgabe vom " + c.date + "\n");
     EXPECT_EQ(pieces[1], std::string(52, '=') + "\n\n");
     EXPECT_EQ(pieces[2] + pieces[3], c.columns);
     EXPECT_EQ(pieces.back(), "\n\n");
-    EXPECT_EQ(Join(pieces).size(), pieces[0].size() + 54 + c.size + 2);
     for (bool crLf : {false, true}) {
       const std::string text = Join(pieces, crLf);
-      EXPECT_LE(text.size(), kMaxTextExportBytes);
       SCOPED_TRACE(testing::Message() << "flags " << c.flags[0] << c.flags[1] << " CR " << crLf);
       const std::optional<SavedExport> saved = Read(text);
       ASSERT_TRUE(saved.has_value());
@@ -271,11 +245,9 @@ TEST(TextImport, RejectsAnythingElse) {
       {"no channel heading", two[0] + two[1] + std::string(2050, '\n')},
       {"line missing", edit(one, line, "")},
       {"empty line", edit(one, line, "\n")},
-      {"extra line", edit(one, line, "100\n100\n")},
       {"256", edit(one, line, "256\n")},
       {"two digits", edit(one, line, "12\n")},
       {"blank-padded", edit(one, line, " 99\n")},
-      {"four digits", edit(one, line, "0012\n")},
       {"letter", edit(two, line, "1a0\t\t\t067\n")},
       {"no closing", edit(two, end, "")},
       {"trailing byte", edit(two, end, "\n\n ")},

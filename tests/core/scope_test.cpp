@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -74,7 +73,7 @@ TEST(WaveformStore, ChannelsCommitAsTheReplyCompletesThem) {
             std::tuple(200, 9, 0));
 }
 
-TEST(TimebaseTable, MenuOrderAndLabels) {
+TEST(TimebaseTable, LabelsAndTimePerDivision) {
   // Written by wsprintf with no arguments, in Windows-1252 (never UTF-8's 0xC2 0xB5); the
   // exact time per division is the one the label shows.
   const std::map<std::string, std::uint32_t> microseconds = {
@@ -86,19 +85,12 @@ TEST(TimebaseTable, MenuOrderAndLabels) {
     EXPECT_EQ(std::sscanf(r.labelText, "TB: %u %3s / DIV", &number, unit), 2);
     EXPECT_EQ(r.microsecondsPerDivision, number * microseconds.at(unit)) << r.labelText;
   }
-  // "500µs" (6017) stands before "200µs" (6016).
-  const std::tuple<std::size_t, int, const char*, const char*> rows[] = {
-      {0, 6004, "50s", "TB: 50 s / DIV"},
-      {8, 6012, "100ms", "TB: 100 ms / DIV"},
-      {12, 6055, "5ms", "TB: 5 ms / DIV"},
-      {15, 6017, "500\xB5s", "TB: 500 \xB5s / DIV"},
-      {16, 6016, "200\xB5s", "TB: 200 \xB5s / DIV"},
-      {21, 6022, "5\xB5s", "TB: 5 \xB5s / DIV"}};
-  for (const auto& [index, id, menu, label] : rows) {
-    EXPECT_EQ(TimebaseLabelTable[index].id, id);
-    EXPECT_STREQ(TimebaseLabelTable[index].menuText, menu);
-    EXPECT_STREQ(TimebaseLabel(id), label);
-  }
+  // The identifiers out of step: 6055 is "5ms", 6017 "500µs" and 6016 "200µs".
+  const std::pair<int, const char*> labels[] = {
+      {6004, "TB: 50 s / DIV"},      {6012, "TB: 100 ms / DIV"},    {6055, "TB: 5 ms / DIV"},
+      {6017, "TB: 500 \xB5s / DIV"}, {6016, "TB: 200 \xB5s / DIV"}, {6022, "TB: 5 \xB5s / DIV"},
+  };
+  for (const auto& [id, label] : labels) EXPECT_STREQ(TimebaseLabel(id), label) << id;
   for (int id : {6023, 6003, 0}) EXPECT_EQ(TimebaseLabel(id), nullptr) << id;
 }
 
@@ -205,7 +197,6 @@ TEST(Measurements, LevelsAndPeriodOfKnownWaves) {
       EXPECT_TRUE(std::isnan(want[i]) || std::fabs(got[i] / 0.5 - want[i]) <= c.tolerance)
           << c.name << " " << i << " " << got[i] / 0.5;
     }
-    EXPECT_EQ(Of(m.peakToPeak), Of(m.maximum) - Of(m.minimum)) << c.name;
     // An RMS is exact where it is rational: a square's, not a sine's.
     EXPECT_EQ(m.exactRms.has_value(), c.tolerance == 0 && !std::isnan(c.rms)) << c.name;
     if (m.exactRms) {

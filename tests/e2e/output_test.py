@@ -42,15 +42,6 @@ def words(pdf):
     return [(html.unescape(w), *map(float, box)) for *box, w in found], width
 
 
-def pdf_printer(checks):
-    """The PDF queue that the set-up made (scripts/setup-deps.sh --for-tests), the
-    tests' printer (PRINTER), ready before the program starts: Wine takes the list of
-    printers from CUPS when a process loads the spooler."""
-    queue = os.environ["PRINTER"]
-    ready = subprocess.run(["lpstat", "-v", queue], capture_output=True).returncode == 0
-    checks.check(ready, f"CUPS runs with the queue {queue} (scripts/setup-deps.sh --for-tests)")
-
-
 def as_root(*command):
     """Runs a command as root: directly, through sudo when it asks no password, or not
     at all (False)."""
@@ -82,12 +73,12 @@ def print_page(driver, checks, out):
     """Prints 3 copies and reads the pages back: 3 pages (not 3 x 3, the driver's
     copies times the program's); on the first, the heading whole, in a readable size,
     everything on the page; the picture on the upper half."""
-    if checks.check(print_to_pdf(driver, os.path.join(out, "page.pdf"), 3),
-                    "the printer wrote a PDF"):
-        info = subprocess.run(["pdfinfo", os.path.join(out, "page.pdf")], capture_output=True,
-                              text=True).stdout
+    pdf = os.path.join(out, "page.pdf")
+    queue = os.environ["PRINTER"]  # made by scripts/setup-deps.sh --for-tests
+    if checks.check(print_to_pdf(driver, pdf, 3), f"the printer {queue} wrote a PDF"):
+        info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
         checks.equal(re.search(r"Pages: *(\d+)", info)[1], "3", "3 copies asked for: pages")
-        page, width = words(os.path.join(out, "page.pdf"))
+        page, width = words(pdf)
         heading = [w for w in page if w[2] < 30]
         checks.check(re.fullmatch(r"VEXAL-Interface V1\.0 - Ausgabe vom \d\d\.\d\d\.\d{4}, \d\d:\d\d",
                                   " ".join(w[0] for w in heading)), "the whole heading")
@@ -95,8 +86,7 @@ def print_page(driver, checks, out):
                      "heading words inside the page, 5 to 18 pt high")
         checks.check({"CH1:", "CH2:", "TB:"} <= {w[0] for w in page if 0 <= w[1] and w[3] <= width},
                      "labels inside the page")
-        subprocess.run(["pdftoppm", "-r", "40", "-singlefile", os.path.join(out, "page.pdf"),
-                        os.path.join(out, "page")], check=True)
+        subprocess.run(["pdftoppm", "-r", "40", "-singlefile", pdf, pdf[:-4]], check=True)
         r, g, b = read_ppm(os.path.join(out, "page.ppm")).astype(int).transpose(2, 0, 1)
         half = r.shape[0] // 2
         cyan, green = (r < 100) & (g > 180) & (b > 180), (r < 100) & (g > 180) & (b < 100)
@@ -105,11 +95,9 @@ def print_page(driver, checks, out):
 
 
 def no_gdi_left(driver, checks, least):
-    """Since the count started (the first "hook gdi-objects"): no GDI object held, none
-    deleted while selected (which Windows refuses), the one print's printer context seen,
-    at least `least` made, and no call that makes objects unseen. A leak stays: the count
-    is read again for a moment, as a command that waits inside a clipboard call lets the
-    driver's sync through before it has freed what it made."""
+    """The GDI objects since the count started (the first "hook gdi-objects"). A leak stays:
+    the count is read again for a moment, as a command that waits inside a clipboard call
+    lets the driver's sync through before it has freed what it made."""
     for _ in range(20):
         gdi = dict(line.partition(" ")[::2] for line in driver.hook("gdi-objects"))
         if gdi["alive"] == "0":
@@ -127,7 +115,6 @@ def test(driver, checks, args):
     for old in sum((glob.glob(f"{where}/*.{kind}") for where in (out, cyrillic)
                     for kind in ("txt", "emf", "tmp")), []):
         os.chmod(old, 0o644) or os.remove(old)
-    pdf_printer(checks)
     driver.start()
     # A refused job, before the count starts: the program finds the print dialog now, and
     # the count must still see the printer context of the print after.
@@ -154,9 +141,8 @@ def test(driver, checks, args):
     # Browsing to a folder in the save dialog does not make it the program's current
     # folder, which Windows would keep open (a USB stick could not be removed).
     browsed = os.path.join(out, "ordner")
-    os.makedirs(browsed, exist_ok=True)
-    for old in glob.glob(f"{browsed}/*"):
-        os.remove(old)
+    shutil.rmtree(browsed, ignore_errors=True)
+    os.makedirs(browsed)
     driver.dialog(6001, SAVE_AS)
     driver.cmd(f"set-text {FILE_NAME_BOX} Z:{browsed}".replace("/", "\\"))
     driver.cmd("press 1")  # opens the folder in the dialog
@@ -192,14 +178,19 @@ def test(driver, checks, args):
 
     print_page(driver, checks, out)
 
-    # Files that cannot be written get a box, and nothing of the old is lost.
-    locked = os.path.join(out, "fest.txt")
-    open(locked, "w").write("protected")
-    os.chmod(locked, 0o444)
-    export(driver, 6001, locked, overwrite=True)
-    checks.equal(driver.box("locked-box"), ("Fehler beim Anlegen der Datei !", "error"),
-                 "a read-only file")
-    checks.equal(open(locked).read(), "protected", "the read-only file kept its content")
+    # Files that cannot be written get a box, the old file as it was and no temporary file
+    # left: a read-only one, and one that another program (a virus scanner) holds without
+    # sharing its deletion; for a moment only, the export waits for it.
+    failed = ("Fehler beim Anlegen der Datei !", "error")
+    for name, mode, hold_ms, box in (("fest", 0o444, 0, failed), ("gehalten", 0o644, 200, None),
+                                     ("gehalten", 0o644, 2000, failed)):
+        path = os.path.join(out, f"{name}.txt")
+        open(path, "w").write("old")
+        os.chmod(path, mode)
+        export(driver, 6001, path, overwrite=True, hold_ms=hold_ms)
+        got = driver.box(f"{name}-{hold_ms}-box") if box else None
+        checks.equal((got, open(path, "rb").read(6), glob.glob(os.path.join(out, "*.tmp"))),
+                     (box, b"old" if box else b"\nVEXAL", []), f"{name}.txt, held for {hold_ms} ms")
     # A folder that does not exist: the save dialog says so and stays open.
     driver.dialog(6001, SAVE_AS)
     driver.cmd(f"set-text {FILE_NAME_BOX} Z:{out}/fehlt/x.txt".replace("/", "\\"))
@@ -210,16 +201,6 @@ def test(driver, checks, args):
     if checks.check(said and "Fehler" not in said[0], f"a missing folder: the dialog's box {said}"):
         driver.cmd(f"wait-dialog 5000 {SAVE_AS}")
         driver.press(2)
-    # Another program (a virus scanner) holds the file to be replaced, without
-    # sharing its deletion: for a moment, the export waits for it; for longer, a
-    # box, the old file as it was and no temporary file left.
-    held = os.path.join(out, "gehalten.txt")
-    for hold_ms, box in ((200, None), (2000, ("Fehler beim Anlegen der Datei !", "error"))):
-        open(held, "w").write("old")
-        export(driver, 6001, held, overwrite=True, hold_ms=hold_ms)
-        got = driver.box(f"held-{hold_ms}-box") if box else None
-        checks.equal((got, open(held, "rb").read(6), glob.glob(os.path.join(out, "*.tmp"))),
-                     (box, b"old" if box else b"\nVEXAL", []), f"the target held for {hold_ms} ms")
     full = tempfile.mkdtemp()  # a 16 KB file system: the 20 KB text file does not fit
     if not as_root("mount", "-t", "tmpfs", "-o", f"size=16k,uid={os.getuid()}", "tmpfs", full):
         print("  skipped  a full disk: mounting a small file system needs root or sudo")

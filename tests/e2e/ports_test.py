@@ -1,19 +1,16 @@
-r"""The port dialog's list of the ports present: the simulator behind COM14 and
+"""The port dialog's list of the ports present: the simulator behind COM14 and
 COM200 only (COM2 leads nowhere), picked from the list by the driver and by the
 keyboard and read; a radio button's port; "Abbrechen"; no port present; the
 chosen COM14 unplugged.
 
-Wine's mount manager enters the ports mapped under HKLM\Software\Wine\Ports into
-HKLM\HARDWARE\DEVICEMAP\SERIALCOMM when the Wine session starts, not when a port
-is mapped later, as this test does. So the test enters COM14 and COM200 there
-itself, under the value names Wine gives them, as the driver of an adapter does
-when it is plugged in; the ports that Wine entered at its start stay listed."""
+Wine enters the ports it maps into SERIALCOMM only when its session starts: the test
+enters COM14 and COM200 there itself, as an adapter's driver does at plug-in."""
 
 import os
 import re
 import subprocess
 
-from vexal_e2e import (BOTH_TAKEN, DIRECT, OPEN_FAILED, SETTINGS, Simulator, map_port, run,
+from vexal_e2e import (BOTH_TAKEN, DIRECT, OPEN_FAILED, SETTINGS, Simulator, map_port, reg, run,
                        wine_session)
 
 SERIALCOMM = r"HKLM\HARDWARE\DEVICEMAP\SERIALCOMM"
@@ -21,17 +18,14 @@ TITLE, LABEL, LIST = "Interface-Einstellungen", 4010, 4011
 
 
 def test(driver, checks, args):
-    def reg(*words):
-        return subprocess.run(["bash", args.wine, "reg", *words], stdin=subprocess.DEVNULL,
-                              capture_output=True, text=True).stdout
-
     def present():
         """{value name: port} of SERIALCOMM."""
-        return dict(re.findall(r"^\s+(\S.*?)\s+REG_SZ\s+(.*?)\s*$", reg("query", SERIALCOMM), re.M))
+        listed = reg(args, "query", SERIALCOMM)
+        return dict(re.findall(r"^\s+(\S.*?)\s+REG_SZ\s+(.*?)\s*$", listed, re.M))
 
     def restore():
         for name, port in own.items():
-            reg("add", SERIALCOMM, "/v", name, "/d", port, "/f")
+            reg(args, "add", SERIALCOMM, "/v", name, "/d", port, "/f")
 
     def shown():
         """The marked radio button's port (None: none) and the list: enabled, selection, items."""
@@ -69,14 +63,15 @@ def test(driver, checks, args):
         driver.start()
         # No port present: the list is empty and greyed, the radio buttons work as ever.
         for name in own:
-            reg("delete", SERIALCOMM, "/v", name, "/f")
+            reg(args, "delete", SERIALCOMM, "/v", name, "/f")
         driver.dialog(SETTINGS, TITLE)
         driver.cmd("press 4006")
         checks.equal(shown(), (5, False, None, []), "no port present: COM5 marked")
         driver.press(2)
         restore()
         for port in sims:  # plugged in while the program runs
-            reg("add", SERIALCOMM, "/v", rf"\Device\Serial{port - 1}", "/d", f"COM{port}", "/f")
+            reg(args, "add", SERIALCOMM, "/v", rf"\Device\Serial{port - 1}", "/d", f"COM{port}",
+                "/f")
         ports = sorted({int(p[3:]) for p in present().values() if re.fullmatch(r"COM[1-9]\d*", p)})
         controls = driver.dialog(SETTINGS, TITLE)
         checks.equal(controls.get(LABEL), ("static", "Vorhandene Anschl\xfcsse:"), "the label")
@@ -84,7 +79,6 @@ def test(driver, checks, args):
         marked, enabled, selected, items = shown()
         checks.equal([re.fullmatch(r"COM(\d+)( - .+)?", i)[1] for i in items],
                      [str(p) for p in ports], "the items: the ports present in order")
-        checks.check({14, 200} <= set(ports), f"COM14 and COM200 among {ports}")
         want = next((i for i in items if i.split()[0] == "COM2"), None)
         checks.equal((marked, enabled, selected), (2, True, want), "at first COM2")
 
@@ -92,8 +86,7 @@ def test(driver, checks, args):
         checks.equal(read("com14-box"), (BOTH_TAKEN, [14]), "COM14 from the list")
         checks.equal(reopen()[::2], (None, "COM14"), "reopened: COM14")
         choose(200, 2, items)
-        checks.equal(read("cancelled-box"), (BOTH_TAKEN, [14]), "COM200 and Abbrechen")
-        checks.equal(reopen()[::2], (None, "COM14"), "reopened after Abbrechen: COM14")
+        checks.equal(reopen()[::2], (None, "COM14"), "COM200 and Abbrechen: still COM14")
         choose(200, 1, items)
         checks.equal(read("com200-box"), (BOTH_TAKEN, [200]), "COM200 from the list")
 
@@ -114,7 +107,7 @@ def test(driver, checks, args):
         # COM14 unplugged since, and no other port present: the list shows COM14, selected and
         # enabled; OK keeps it (and it still leads to its simulator).
         for name in present():
-            reg("delete", SERIALCOMM, "/v", name, "/f")
+            reg(args, "delete", SERIALCOMM, "/v", name, "/f")
         gone = "COM14 (nicht vorhanden)"
         checks.equal(reopen(), (None, True, gone, [gone]), "COM14 unplugged, no port present")
         driver.press(1)

@@ -91,17 +91,15 @@ class Driver:
         self.cmd("wait-gone 10000")
         self.cmd("sync")
 
-    def box(self, name, timeout_ms=8000, reading=0.0):
-        """Waits for a message box captioned "Vexal", presses OK after `reading`
-        seconds; returns its text and icon, told from its pixels: a red disc or a
-        blue one."""
+    def box(self, name, timeout_ms=8000):
+        """Waits for a message box captioned "Vexal" and presses OK; returns its text and
+        icon, told from its pixels: a red disc or a blue one."""
         self.cmd(f"wait-dialog {timeout_ms} Vexal")
         text = "\n".join(t for i, (cls, t) in self.dialog_controls().items() if cls == "static" and t)
         left = self.screenshot(name, "dialog")[:, :80].astype(int)
         r, g, b = left[..., 0], left[..., 1], left[..., 2]
         red = ((r >= 160) & (g <= 90) & (b <= 90)).sum()
         blue = ((b >= 160) & (r <= 100) & (g <= 160)).sum()
-        time.sleep(reading)
         self.press(1)
         return text, "error" if red > 40 and red > blue else "information" if blue > 40 else "none"
 
@@ -188,6 +186,12 @@ def text_file(stamp, columns, crlf=False):
     return (text.replace("\n", "\r\n") if crlf else text).encode("ascii")
 
 
+def reg(args, *words):
+    """Wine's reg command; returns what it printed."""
+    return subprocess.run(["bash", args.wine, "reg", *words], stdin=subprocess.DEVNULL,
+                          capture_output=True, text=True).stdout
+
+
 def wine_session():
     with open(os.path.join(os.environ["VEXAL_WINE_BUILD_DIR"], "wine-session.env")) as f:
         return dict((k, shlex.split(v)[0]) for k, _, v in
@@ -207,9 +211,7 @@ def map_port(args, port, target):
     nowhere = os.path.join(args.out, "no-interface")
     os.makedirs(nowhere, exist_ok=True)
     verb = ["add", "/d", target] if target else ["delete"]
-    subprocess.run(["bash", args.wine, "reg", verb[0], r"HKLM\Software\Wine\Ports", "/v",
-                    f"COM{port}", *verb[1:], "/f"], stdin=subprocess.DEVNULL,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    reg(args, verb[0], r"HKLM\Software\Wine\Ports", "/v", f"COM{port}", *verb[1:], "/f")
     device = os.path.join(wine_session()["WINEPREFIX"], "dosdevices", f"com{port}")
     if os.path.lexists(device):
         os.remove(device)
@@ -238,20 +240,12 @@ class Simulator:
         return open(self.reply_path, "rb").read()
 
     def samples(self):
-        """The samples of each channel of the last reply (None for a status
-        line or a cut run), as the program reads them: fixed positions from its start."""
-        data, channels, position = self.reply(), [], 8
-        digits = [byte - 48 if 49 <= byte <= 57 else 0 for byte in data]
-        for _ in range(2):
-            if position + 1 + 4 * 2048 > len(data):  # a reply cut short
-                channels.append(None)
-            elif data[position] == 10:
-                channels.append([(100 * digits[p] + 10 * digits[p + 1] + digits[p + 2]) % 256
-                                 for p in range(position + 1, position + 1 + 4 * 2048, 4)])
-                position += 1 + 4 * 2048 + 8
-            else:
-                channels.append(None)
-                position = data.index(b"\n", position + 1) + 1 + 8
+        """The samples of each channel of the last reply: None for a status line or a cut run."""
+        channels = [None, None]
+        for n, section in enumerate(self.reply().split(b"Kanal ")[1:3]):
+            lines = section.split(b"\n")  # the marker's rest, 2048 samples and what follows
+            if len(lines) == 2050:
+                channels[n] = [int(sample) for sample in lines[1:2049]]
         return channels
 
     def stop(self):

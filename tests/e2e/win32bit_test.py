@@ -2,7 +2,7 @@
 it starts, reads the interface, writes its text export through the save dialog,
 prints through the print dialog (both dialogs take their records' sizes from
 the 32-bit build), keeps no GDI object, and ends with exit code 0; its measurements
-(x87 arithmetic) show the same texts as the 64-bit build's. The 32-bit driver drives
+(x87 arithmetic) round exact halves as the 64-bit build does. The 32-bit driver drives
 it, and its hook DLL counts the objects inside it."""
 
 import os
@@ -10,13 +10,22 @@ import subprocess
 import sys
 import time
 
-from measure_test import check_halves
-from output_test import export, no_gdi_left, pdf_printer, print_page, text_file
+from measure_test import table
+from output_test import export, no_gdi_left, print_page, text_file
 from vexal_e2e import BOTH_TAKEN, DIRECT, Simulator, run
+
+# Exact halves at 1 ms: channel 1 at 100 mV from -81 to +43 counts, rising twice 678 samples
+# apart, over 50 and to 168 (81920 / 121 samples: 302,5 Hz); channel 2 at 200 mV from -125 to
+# +39 (Spitze-Spitze 1025 mV). The x87 registers must not move them.
+HIGH = [102 <= i < 402 or 780 <= i < 1080 for i in range(2048)]
+HALVES = {1: [{101: 50, 779: 168}.get(i, 171 if high else 47) for i, high in enumerate(HIGH)],
+          2: [167 if high else 3 for high in HIGH]}
+HALVES_CELLS = [["134 mV", "244 mV"], ["-253 mV", "-781 mV"], ["388 mV", "1,03 V"],
+                ["-139 mV", "-481 mV"], ["225 mV", "670 mV"], ["3,31 ms", "3,31 ms"],
+                ["303 Hz", "302 Hz"]]
 
 
 def test(driver, checks, args):
-    pdf_printer(checks)
     driver.start()
     driver.hook("gdi-objects")
     with Simulator(args) as sim:
@@ -34,8 +43,16 @@ def test(driver, checks, args):
                  "the text export, byte for byte")
     print_page(driver, checks, args.out)
     no_gdi_left(driver, checks, 4)  # at least the read-out's repaint: a brush and three pens
+
+    halves = os.path.join(args.out, "halves.txt")
+    open(halves, "wb").write(text_file(time.localtime(), HALVES))
+    driver.hook("drop", halves)
+    for command in (6057, 6029, 6042):  # "1ms", channel 1 "100mV", channel 2 "200mV"
+        driver.menu(command)
+    cells = [line.split("\t")[1:] for line in table(driver.dialog(6072, "Messungen"))[2:]]
+    checks.equal(cells, HALVES_CELLS, "measurements on exact halves")
+    driver.press(1)
     checks.equal(driver.close_and_wait(), 0, "exit code")
-    check_halves(driver, checks, args)
 
 
 def cannot_run():

@@ -1,11 +1,9 @@
 """The release as the README builds it: scripts/release.sh, run in a time zone far
 from UTC, dates every zip entry with the last commit's time in UTC, writes
 SHA256SUMS of its zips, and ships the same vexal.exe bytes as the test builds
-made in other folders. It writes nothing but its three files into the folder given,
-leaves that folder as it was when the build fails, and refuses the checkout itself
-and any folder around it. Beside vexal.exe go LIESMICH.txt, Windows-1252 with CR LF, at
-most about 120 lines (two screens), quoting exactly the error texts that the program
-shows, and KISS FFT's licence, with CR LF.
+made in other folders (the folder given and the checkout: see below), with LIESMICH.txt,
+Windows-1252 with CR LF, at most about 120 lines, quoting exactly the error texts that the
+program shows, and KISS FFT's licence, with CR LF.
     release_test.py <source dir> <out folder> <vexal.exe, 64-bit> [<vexal.exe, 32-bit>]"""
 
 import codecs
@@ -88,8 +86,7 @@ for bits, program in zip(("win64", "win32"), programs):
                          "vexal-1.0/vexal.exe"]:
         failures.append(f"{name} holds {sorted(dated)}")
 
-guide = open(f"{root}/res/LIESMICH.txt", "rb").read()
-text = guide.decode("cp1252")
+text = open(f"{root}/res/LIESMICH.txt", "rb").read().decode("cp1252")
 if re.search(r"\r(?!\n)|(?<!\r)\n", text) or not text.endswith("\r\n"):
     failures.append("LIESMICH.txt has line ends other than CR LF")
 if text.count("\r\n") > 120:
