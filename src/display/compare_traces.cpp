@@ -65,7 +65,7 @@ void DrawReferenceTraces(Canvas& canvas, const PlotArea& area, const CompareStyl
 
 void DrawMathTrace(Canvas& canvas, const PlotArea& area, const CompareStyle& style,
                    const Picture& picture) {
-  if (!picture.math || !BothChannels(picture.traces)) return;
+  if (!picture.math) return;
   const MathTrace math = ComputeMathTrace(*picture.math, picture.traces, picture.labels);
   canvas.SelectNewPen(style.penWidth, style.math);
   Polyline line(canvas, 0);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "display/readout_lines.h"
 #include "scope/cursor_readout.h"
 #include "scope/math_trace.h"
 
@@ -47,30 +48,20 @@ void DrawCursorLayer(Canvas& canvas, const PlotArea& area, int labelTop,
                      kLetters[cursor], TextArgs{});
   }
 
-  // The read-out's texts hold no format directive: they are written as they are.
   canvas.SetTextAlign(TextAlign::kLeftTop);
-  const long long x = static_cast<long long>(area.left) + style.textInset;
-  const long long room = static_cast<long long>(area.right) - style.textInset - x;
-  long long y = static_cast<long long>(area.top) + style.lineHeight / 2;
-  std::vector<ReadoutLine> lines =
-      CursorReadout(cursors, picture.traces, picture.labels, picture.timebaseId);
-  if (picture.math && picture.traces.hasData[0] != 0 && picture.traces.hasData[1] != 0) {
+  std::vector<ReadoutText> lines;
+  for (ReadoutLine& line :
+       CursorReadout(cursors, picture.traces, picture.labels, picture.timebaseId)) {
     lines.push_back(
-        MathReadout(cursors, ComputeMathTrace(*picture.math, picture.traces, picture.labels)));
+        {line.channel < 0 ? style.line : style.channel[line.channel], std::move(line.forms)});
   }
-  for (const ReadoutLine& line : lines) {
-    if (y + style.lineHeight > labelTop) break;
-    // The longest form that stays inside the plot area; none where none does.
-    const auto form = std::find_if(line.forms.begin(), line.forms.end(), [&](const auto& text) {
-      return canvas.TextWidth(text.c_str()) <= room;
-    });
-    if (form == line.forms.end()) continue;
-    canvas.SetTextColour(line.channel < 0                   ? style.line
-                         : line.channel == kMathReadoutLine ? style.math
-                                                            : style.channel[line.channel]);
-    canvas.WriteText(static_cast<int>(x), static_cast<int>(y), form->c_str(), TextArgs{});
-    y += style.lineHeight;
+  if (picture.math) {
+    lines.push_back(
+        {style.math,
+         MathReadout(cursors, ComputeMathTrace(*picture.math, picture.traces, picture.labels))
+             .forms});
   }
+  WriteReadout(canvas, area, labelTop, style.lineHeight, style.textInset, lines);
 }
 
 }  // namespace vexal

@@ -38,7 +38,8 @@ struct Picture {
   bool forScreen = false;
   PictureView view = PictureView::kTime;
   SpectrumChoice spectrum{};
-  // The math trace of both channels, while one is chosen (both channels have data then).
+  // The math trace of both channels, while one is chosen: only while both have data (a
+  // channel that loses its data takes it away).
   std::optional<MathOperation> math{};
   // The traces kept to compare with, shown under the live ones.
   std::optional<ReferenceTrace> reference{};

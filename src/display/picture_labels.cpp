@@ -31,9 +31,8 @@ std::string AxisLabel(const char* axis, int channel, const ScaleLabel& label) {
 
 PictureTexts PictureTextsOf(const Picture& picture, bool paper) {
   PictureTexts texts;
-  const bool both = picture.traces.hasData[0] != 0 && picture.traces.hasData[1] != 0;
   const bool spectrum = picture.view == PictureView::kSpectrum;
-  if (picture.math && both && picture.view != PictureView::kXy) {
+  if (picture.math && picture.view != PictureView::kXy) {
     const MathTrace math = ComputeMathTrace(*picture.math, picture.traces, picture.labels);
     texts.left.push_back({spectrum ? SpectrumLevelLabel("M", math.label) : MathLabel(math, !paper),
                           LabelColour::kMath});

@@ -79,9 +79,7 @@ PlotPoint XYCountsPoint(const PlotArea& area, double counts1, double counts2) {
 }
 
 int ScaleToDpi(int value, int dpi) {
-  const long long scaled = static_cast<long long>(value) * dpi;
-  const long long half = scaled < 0 ? -kDpiOfLengths / 2 : kDpiOfLengths / 2;
-  return Saturate((scaled + half) / kDpiOfLengths);
+  return Saturate((static_cast<long long>(value) * dpi + kDpiOfLengths / 2) / kDpiOfLengths);
 }
 
 int ScreenFrameInset(int dpi) {

@@ -30,8 +30,8 @@ PlotPoint XYPoint(const PlotArea& area, int s1, int s2);
 // scales, in counts of the current ones), clipped to the plot area.
 PlotPoint XYCountsPoint(const PlotArea& area, double counts1, double counts2);
 
-// A length of the screen picture at 96 dots per inch at `dpi`, as MulDiv(value, dpi, 96)
-// rounds it: halves away from zero. At 96 every length is what it always was.
+// A length of the screen picture at 96 dots per inch (not below 0) at `dpi`, as
+// MulDiv(value, dpi, 96) rounds it: halves up. At 96 every length is what it always was.
 int ScaleToDpi(int value, int dpi);
 
 // The screen's and the metafile's frame, 20 in from every side of the picture at 96 dpi,

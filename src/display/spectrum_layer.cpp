@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "display/readout_lines.h"
 #include "scope/channel_names.h"
 #include "scope/math_trace.h"
 #include "scope/reference_trace.h"
@@ -84,7 +85,7 @@ void DrawSpectrumLayer(Canvas& canvas, const PlotArea& area, int labelTop,
                    style);
     }
   }
-  std::vector<std::pair<Colour, std::string>> readout;
+  std::vector<ReadoutText> readout;
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (picture.traces.hasData[channel] == 0) continue;
     const ScaleLabel& label = picture.labels[channel];
@@ -92,11 +93,11 @@ void DrawSpectrumLayer(Canvas& canvas, const PlotArea& area, int labelTop,
         ComputeSpectrum(picture.traces.samples[channel], VoltsPerCountOf(label), window);
     DrawSpectrum(canvas, area, spectrum, SpectrumTopLine(label), spanBins, true,
                  style.channel[channel], style);
-    readout.emplace_back(style.channel[channel],
-                         SpectrumPeakReadout(ShortChannelName(channel), spectrum, label,
-                                             picture.timebaseId, picture.spectrum.span));
+    readout.push_back({style.channel[channel],
+                       {SpectrumPeakReadout(ShortChannelName(channel), spectrum, label,
+                                            picture.timebaseId, picture.spectrum.span)}});
   }
-  if (picture.math && picture.traces.hasData[0] != 0 && picture.traces.hasData[1] != 0) {
+  if (picture.math) {
     const MathTrace math = ComputeMathTrace(*picture.math, picture.traces, picture.labels);
     SpectrumCounts counts;
     bool clipped = false;
@@ -108,24 +109,14 @@ void DrawSpectrumLayer(Canvas& canvas, const PlotArea& area, int labelTop,
         ComputeSpectrum(counts, VoltsPerCountOf(math.label), window, clipped);
     DrawSpectrum(canvas, area, spectrum, SpectrumTopLine(math.label), spanBins, true, style.math,
                  style);
-    readout.emplace_back(
-        style.math,
-        SpectrumPeakReadout("M", spectrum, math.label, picture.timebaseId, picture.spectrum.span));
+    readout.push_back({style.math,
+                       {SpectrumPeakReadout("M", spectrum, math.label, picture.timebaseId,
+                                            picture.spectrum.span)}});
   }
 
-  // The read-out's texts hold no format directive: they are written as they are.
   canvas.SetTransparentBackground();
   canvas.SetTextAlign(TextAlign::kLeftTop);
-  const long long x = static_cast<long long>(area.left) + style.textInset;
-  const long long room = static_cast<long long>(area.right) - style.textInset - x;
-  long long y = static_cast<long long>(area.top) + style.lineHeight / 2;
-  for (const auto& [colour, line] : readout) {
-    if (canvas.TextWidth(line.c_str()) > room) continue;
-    if (y + style.lineHeight > labelTop) break;
-    canvas.SetTextColour(colour);
-    canvas.WriteText(static_cast<int>(x), static_cast<int>(y), line.c_str(), TextArgs{});
-    y += style.lineHeight;
-  }
+  WriteReadout(canvas, area, labelTop, style.lineHeight, style.textInset, readout);
 }
 
 }  // namespace vexal

@@ -13,12 +13,8 @@
 namespace vexal {
 namespace {
 
-bool BothChannels(const WaveformSnapshot& traces) {
-  return traces.hasData[0] != 0 && traces.hasData[1] != 0;
-}
-
 std::optional<MathTrace> MathOf(const Picture& picture) {
-  if (!picture.math || !BothChannels(picture.traces)) return std::nullopt;
+  if (!picture.math) return std::nullopt;
   return ComputeMathTrace(*picture.math, picture.traces, picture.labels);
 }
 

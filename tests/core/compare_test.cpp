@@ -6,6 +6,7 @@
 #include <string>
 #include <tuple>
 
+#include "app/demo_traces.h"
 #include "display/plot_geometry.h"
 #include "display/waveform_renderer.h"
 #include "output/picture_tables.h"
@@ -177,6 +178,14 @@ TEST(Views, ScreenAndPaperDrawWhatTheViewHolds) {
                       test::Lines{"text 48 528 X: CH1 1 V / DIV", "text 48 544 Y: CH2 500 mV / DIV",
                                   "text 752 544 TB: 100 ms / DIV", ref}));
   const auto [pens, texts] = draw(PictureView::kSpectrum);
+  // On the screen the reference is solid; a peak marker adds three strokes to a live line.
+  test::RecordingCanvas screen;
+  picture.traces = DemonstrationTraces();
+  RenderWaveformPicture(screen, {800, 600, 8, 16}, picture);
+  EXPECT_EQ(std::pair(screen.Strokes(1).size(), screen.Strokes(3).size()), std::pair(std::size_t{720}, std::size_t{723}));
+  picture.view = PictureView::kTime;
+  RenderWaveformPicture(screen, {800, 600, 8, 16}, picture);
+  EXPECT_EQ(screen.Strokes(7).size(), 2047u);
   EXPECT_EQ(pens, (test::Lines{"pen 1 #0000a0", "pen 2 #008c8c", "pen 2 #008c00", "pen 2 #00ffff",
                                "pen 2 #00ff00", "pen 2 #ff00ff"}));
   EXPECT_EQ(texts.front(),

@@ -86,7 +86,7 @@ TEST(Cursors, PressAndDrawingAgreeAtEveryWidth) {
   // width, x - left, sample.
   const std::tuple<int, int, int> cases[] = {{720, -1, 0}, {0, 5, 0},    {720, 721, 2047},
                                              {4096, 1, 0}, {3000, 3, 2}, {6000, 3, 1},
-                                             {6000, 4, 2}};
+                                             {6000, 4, 2}, {1, 1, 2047}};
   for (const auto& [width, dx, sample] : cases) {
     EXPECT_EQ(SampleAtX({40, 40, 40 + width, 560}, 40 + dx), sample) << width << " " << dx;
   }

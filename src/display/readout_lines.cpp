@@ -1,0 +1,24 @@
+#include "display/readout_lines.h"
+
+#include <algorithm>
+
+namespace vexal {
+
+void WriteReadout(Canvas& canvas, const PlotArea& area, int labelTop, int lineHeight, int inset,
+                  const std::vector<ReadoutText>& lines) {
+  const long long x = static_cast<long long>(area.left) + inset;
+  const long long room = static_cast<long long>(area.right) - inset - x;
+  long long y = static_cast<long long>(area.top) + lineHeight / 2;
+  for (const ReadoutText& line : lines) {
+    if (y + lineHeight > labelTop) break;
+    const auto form = std::find_if(line.forms.begin(), line.forms.end(), [&](const auto& text) {
+      return canvas.TextWidth(text.c_str()) <= room;
+    });
+    if (form == line.forms.end()) continue;
+    canvas.SetTextColour(line.colour);
+    canvas.WriteText(static_cast<int>(x), static_cast<int>(y), form->c_str(), TextArgs{});
+    y += lineHeight;
+  }
+}
+
+}  // namespace vexal
