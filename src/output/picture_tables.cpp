@@ -22,16 +22,22 @@ std::string Heading(const char* name, int channel, const char* unit) {
   return std::string(name) + ChannelName(channel) + unit;
 }
 
-// A column of `count` exact values, value i = level(i) x step.
-template <typename Level>
-TextColumn ExactColumn(std::string heading, int count, const ExactStep& step, Level level,
-                       std::string_view separator) {
+// A column of exact values, value i = levels[i] x step.
+TextColumn ExactColumn(std::string heading, const std::vector<std::int64_t>& levels,
+                       const ExactStep& step, std::string_view separator) {
   TextColumn column{std::move(heading), {}};
-  column.cells.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    column.cells.push_back(ExactDecimal(level(i) * step.units, step.decimals, separator));
+  column.cells.reserve(levels.size());
+  for (const std::int64_t level : levels) {
+    column.cells.push_back(ExactDecimal(level * step.units, step.decimals, separator));
   }
   return column;
+}
+
+// 0, 1, ... count - 1: the sample or bin numbers of a reference's own axis.
+std::vector<std::int64_t> Numbers(int count) {
+  std::vector<std::int64_t> numbers(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) numbers[static_cast<std::size_t>(i)] = i;
+  return numbers;
 }
 
 // The reference's own times or frequencies, where its timebase is not the current one.
@@ -43,24 +49,24 @@ bool OwnAxis(const Picture& picture) {
 std::vector<TextColumn> TimeColumns(const Picture& picture, std::string_view separator) {
   std::vector<TextColumn> columns;
   if (const std::optional<MathTrace> math = MathOf(picture)) {
-    columns.push_back(ExactColumn(
-        "M / V", kSamplesPerChannel, math->levels.step,
-        [&](int i) { return math->levels.level[i]; }, separator));
+    columns.push_back(ExactColumn("M / V", {math->levels.level.begin(), math->levels.level.end()},
+                                  math->levels.step, separator));
   }
   if (!picture.reference) return columns;
   const ReferenceTrace& reference = *picture.reference;
   if (OwnAxis(picture)) {
-    columns.push_back(ExactColumn(
-        "Ref Zeit / s", kSamplesPerChannel, SecondsPerSample(reference.timebaseId),
-        [](int i) { return std::int64_t{i}; }, separator));
+    columns.push_back(ExactColumn("Ref Zeit / s", Numbers(kSamplesPerChannel),
+                                  SecondsPerSample(reference.timebaseId), separator));
   }
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (reference.traces.hasData[channel] == 0) continue;
-    const ChannelSamples& samples = reference.traces.samples[channel];
-    columns.push_back(ExactColumn(
-        Heading("Ref ", channel, " / V"), kSamplesPerChannel,
-        ReferenceVoltsPerCount(reference, channel, picture.labels),
-        [&](int i) { return std::int64_t{samples[i] - kCentreSample}; }, separator));
+    std::vector<std::int64_t> counts;
+    for (const std::uint8_t s : reference.traces.samples[channel]) {
+      counts.push_back(s - kCentreSample);
+    }
+    columns.push_back(ExactColumn(Heading("Ref ", channel, " / V"), counts,
+                                  ReferenceVoltsPerCount(reference, channel, picture.labels),
+                                  separator));
   }
   return columns;
 }
@@ -85,9 +91,8 @@ std::vector<TextColumn> SpectrumColumns(const Picture& picture, std::string_view
   if (!picture.reference) return columns;
   const ReferenceTrace& reference = *picture.reference;
   if (OwnAxis(picture)) {
-    columns.push_back(ExactColumn(
-        "Ref Frequenz / Hz", kSpectrumBins, HertzPerBin(reference.timebaseId),
-        [](int k) { return std::int64_t{k}; }, separator));
+    columns.push_back(ExactColumn("Ref Frequenz / Hz", Numbers(kSpectrumBins),
+                                  HertzPerBin(reference.timebaseId), separator));
   }
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (reference.traces.hasData[channel] == 0) continue;

@@ -122,8 +122,13 @@ TEST(ViewCommands, ItemsActWhereTheDataAndTheViewAllow) {
       EXPECT_EQ(std::pair(state.view, state.math), std::pair(before.view, before.math)) << id;
     }
   }
-  // The checked math item again unchecks it; a lost channel takes X-Y and M away.
+  // The marks of a group; the checked math item again unchecks it; a lost channel takes X-Y
+  // and M away.
   ViewState state;
+  state.spectrum.span = SpectrumSpan::kQuarter;
+  const ViewGroupMarks marks = ViewMarks(state, ViewGroup::kSpan);
+  EXPECT_EQ(std::tuple(marks.first, marks.last, marks.checked),
+            std::tuple(IDM_SPAN_100, IDM_SPAN_5, IDM_SPAN_25));
   const ViewData both = {true, true, false};
   for (int id : {IDM_VIEW_XY, IDM_MATH_SUM, IDM_MATH_DIFFERENCE}) {
     ApplyViewCommand(state, *FindViewCommand(id), both);

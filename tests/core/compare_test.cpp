@@ -178,26 +178,38 @@ TEST(Views, ScreenAndPaperDrawWhatTheViewHolds) {
                       test::Lines{"text 48 528 X: CH1 1 V / DIV", "text 48 544 Y: CH2 500 mV / DIV",
                                   "text 752 544 TB: 100 ms / DIV", ref}));
   const auto [pens, texts] = draw(PictureView::kSpectrum);
-  // On the screen the reference is solid; a peak marker adds three strokes to a live line.
-  test::RecordingCanvas screen;
+  // A reference of the same traces and scales lies on the live traces, solid on the screen,
+  // in the time view and X-Y; a peak marker adds three strokes to a live spectrum's line.
   picture.traces = DemonstrationTraces();
-  RenderWaveformPicture(screen, {800, 600, 8, 16}, picture);
-  EXPECT_EQ(std::pair(screen.Strokes(1).size(), screen.Strokes(3).size()), std::pair(std::size_t{720}, std::size_t{723}));
-  picture.view = PictureView::kTime;
-  RenderWaveformPicture(screen, {800, 600, 8, 16}, picture);
-  EXPECT_EQ(screen.Strokes(7).size(), 2047u);
+  picture.reference = CopiedReference(picture.traces, picture.labels, IDM_TB_100MS, {14, 32, 5});
+  test::RecordingCanvas spectrum, time, xy;
+  RenderWaveformPicture(spectrum, {800, 600, 8, 16}, picture);
+  EXPECT_EQ(std::pair(spectrum.Strokes(1).size(), spectrum.Strokes(3).size()),
+            std::pair(std::size_t{720}, std::size_t{723}));
+  for (auto [view, canvas] : {std::pair(PictureView::kTime, &time), {PictureView::kXy, &xy}}) {
+    picture.view = view;
+    RenderWaveformPicture(*canvas, {800, 600, 8, 16}, picture);
+  }
+  EXPECT_EQ(std::pair(time.Strokes(1), time.Strokes(2)),
+            std::pair(time.Strokes(3), time.Strokes(4)));
+  EXPECT_EQ(xy.Strokes(1), xy.Strokes(2));
   EXPECT_EQ(pens, (test::Lines{"pen 1 #0000a0", "pen 2 #008c8c", "pen 2 #008c00", "pen 2 #00ffff",
                                "pen 2 #00ff00", "pen 2 #ff00ff"}));
   EXPECT_EQ(texts.front(),
             "text 48 48 CH1: -  \xFC"
             "bersteuert");  // its peaks, M's last
   EXPECT_EQ(texts.at(3), "text 48 512 M: +10 dBV, 10 dB / DIV");
-  // Paper: M's label on the top row, the reference dashed.
+  // Paper: M's label on the top row in dark magenta, the reference's name at the top right,
+  // the reference dashed.
   test::RecordingCanvas page;
   picture.view = PictureView::kTime;
   RenderPrintPage(page, PrintPage{960, 990, 20, true}, {2024, 12, 5, 9, 7}, picture);
+  const auto m =
+      std::find(page.calls.begin(), page.calls.end(), "text 40 395 M: CH1-CH2 1 V / DIV");
+  ASSERT_NE(m, page.calls.end());
+  EXPECT_EQ(*(m - 2), "colour #8b008b");
   const test::Lines written = page.Only("text");
-  EXPECT_NE(std::find(written.begin(), written.end(), "text 40 395 M: CH1-CH2 1 V / DIV"),
+  EXPECT_NE(std::find(written.begin(), written.end(), "text 920 50 Ref: Kurven von 14:32:05"),
             written.end());
   EXPECT_EQ(page.Strokes(2).size(), 1024u);  // channel 1's reference: every other 16 segments
 }
