@@ -84,9 +84,8 @@ std::vector<TextColumn> SpectrumColumns(const Picture& picture, std::string_view
   if (const std::optional<MathTrace> math = MathOf(picture)) {
     SpectrumCounts counts;
     for (int i = 0; i < kSamplesPerChannel; ++i) counts[i] = MathCounts(*math, i);
-    columns.push_back(
-        LevelColumn("M / dBV", ComputeSpectrum(counts, VoltsPerCountOf(math->label), window, false),
-                    separator));
+    columns.push_back(LevelColumn(
+        "M / dBV", ComputeSpectrum(counts, VoltsPerCountOf(math->label), window), separator));
   }
   if (!picture.reference) return columns;
   const ReferenceTrace& reference = *picture.reference;

@@ -34,7 +34,7 @@ ChannelSpectrum ComputeSpectrum(const ChannelSamples& samples, double voltsPerCo
 // in its own scale), and whether any was clipped.
 using SpectrumCounts = std::array<double, kSamplesPerChannel>;
 ChannelSpectrum ComputeSpectrum(const SpectrumCounts& counts, double voltsPerCount,
-                                SpectrumWindow window, bool clipped);
+                                SpectrumWindow window, bool clipped = false);
 
 // One count q of a label, in volts (ExactStep VoltsPerCount as a double).
 double VoltsPerCountOf(const ScaleLabel& label);
