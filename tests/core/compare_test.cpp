@@ -212,7 +212,8 @@ TEST(Views, ScreenAndPaperDrawWhatTheViewHolds) {
   EXPECT_NE(std::find(written.begin(), written.end(), "text 920 50 Ref: Kurven von 14:32:05"),
             written.end());
   // Channel 1's reference: every other 16 segments, the 9th drawn from sample 8's column.
-  EXPECT_EQ(std::pair(page.Strokes(2).size(), page.Strokes(2).at(8)[0]), std::pair(std::size_t{1024}, 23));
+  EXPECT_EQ(std::pair(page.Strokes(2).size(), page.Strokes(2).at(8)[0]),
+            std::pair(std::size_t{1024}, 23));
   // The X-Y view's labels on paper in their channels' colours.
   picture.view = PictureView::kXy;
   test::RecordingCanvas xyPage;
