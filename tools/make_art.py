@@ -80,10 +80,11 @@ class Raster:
         return bytes(out)
 
 
-def bitmap_info_header(width, height, image_size):
+def bitmap_info_header(width, height, image_size, bits=24, colours=0):
     # biSize, biWidth, biHeight, biPlanes, biBitCount, biCompression (BI_RGB),
     # biSizeImage, biXPelsPerMeter, biYPelsPerMeter, biClrUsed, biClrImportant
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, image_size, 2835, 2835, 0, 0)
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, image_size, 2835, 2835,
+                       colours, colours)
 
 
 def graticule(r, left, top, right, bottom, colour, columns, rows, ticks):
@@ -141,10 +142,23 @@ def draw_icon_picture():
 
 
 def bmp_file(r):
-    pixels = r.bgr_rows_bottom_up()
-    offset = 14 + 40
+    """A 16-colour bitmap: the picture has a few flat colours, and a sixth of the bytes of a
+    24-bit one keep the programs small; the screen shows the same pixels."""
+    colours = sorted({bytes((b, g, r)) for row in r.rows for r, g, b in row})
+    assert len(colours) <= 16, "the About picture needs a 16-colour palette"
+    palette = b"".join(c + b"\0" for c in colours)
+    row_bytes = ((r.width + 1) // 2 + 3) // 4 * 4
+    pixels = bytearray()
+    for row in reversed(r.rows):
+        line = bytearray(row_bytes)
+        for x, (red, green, blue) in enumerate(row):
+            index = colours.index(bytes((blue, green, red)))
+            line[x // 2] |= index << 4 if x % 2 == 0 else index
+        pixels += line
+    offset = 14 + 40 + len(palette)
     file_header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return file_header + bitmap_info_header(r.width, r.height, len(pixels)) + pixels
+    header = bitmap_info_header(r.width, r.height, len(pixels), 4, len(colours))
+    return file_header + header + palette + bytes(pixels)
 
 
 def ico_file(r):
