@@ -246,6 +246,39 @@ TEST(Views, TablesHaveTheReferencesAndMsColumns) {
       "Frequenz / Hz\tKanal 1 / dBV\tKanal 2 / dBV\tM / dBV\tRef Kanal 1 / dBV\tRef Kanal 2 / dBV");
   EXPECT_EQ(firstLine(MeasurementsOf(picture), 0), "Fenster: Hann   Spanne: 100 %");
   EXPECT_EQ(CursorRowsOf(picture), "");
+  picture.view = PictureView::kTime;
+  picture.cursors.shown = true;
+  EXPECT_EQ(firstLine(CursorRowsOf(picture), 5), "Ref Kanal 1\t< -4,00 V\t< -4,00 V\t?");
+}
+
+// The start-up traces at 100 ms / DIV with a reference taken at 200 ms / DIV: its 1024 bins of
+// 0.5 Hz reach 512 of the 1000 Hz across the 720 columns, its channel 1 peaks at 1 Hz in the
+// first column, 9.0 dBV: 1 dB (6.5 pixels) below the top line. M's peak is marked "übersteuert"
+// where a clipped channel makes it up, and flat traces have none.
+TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
+  Picture picture;
+  picture.traces = DemonstrationTraces();
+  picture.labels = {k1V, k1V};
+  picture.reference = CopiedReference(picture.traces, picture.labels, IDM_TB_200MS, {14, 32, 5});
+  picture.math = kDifference;
+  picture.view = PictureView::kSpectrum;
+  const auto draw = [&picture] {
+    test::RecordingCanvas canvas;
+    RenderWaveformPicture(canvas, {800, 600, 8, 16}, picture);
+    return canvas;
+  };
+  const test::RecordingCanvas canvas = draw();
+  const std::vector<test::Stroke>& reference = canvas.Strokes(1);
+  const std::vector<test::Stroke>& live = canvas.Strokes(3);
+  EXPECT_EQ(std::tuple(reference.size(), reference.front(), reference.back()[2], live.size() - 3,
+                       live.at(719)[2]),
+            std::tuple(368, test::Stroke{40, 46, 41, 85}, 408, 720, 760));
+  EXPECT_EQ(canvas.Only("text").at(2),
+            "text 48 80 M: Spitze 2,00 Hz  12,0 dBV  \xFC"
+            "bersteuert");
+  picture.traces.samples[0].fill(kCentreSample);
+  picture.traces.samples[1].fill(kCentreSample);
+  EXPECT_EQ(draw().Only("text").at(2), "text 48 80 M: -");
 }
 
 }  // namespace

@@ -218,6 +218,12 @@ TEST(Measurements, LevelsAndPeriodOfKnownWaves) {
   using Fraction = std::pair<std::int64_t, std::int64_t>;
   EXPECT_EQ(Fraction(m.period->numerator, m.period->denominator), Fraction(896, 3));
   EXPECT_EQ(Fraction(m.frequency->numerator, m.frequency->denominator), Fraction(3, 896));
+  // Levels too large for their squares to be summed in 64 bits: the RMS in double only.
+  TraceLevels large;
+  large.level.fill(std::int64_t{1} << 26);
+  large.step = {1, 0};
+  const ChannelMeasurements l = MeasureLevels(large, {1, 0});
+  EXPECT_EQ(std::pair(l.rms, l.exactRms.has_value()), std::pair(67108864.0, false));
 }
 
 // Channel 1 a square from 0 to 255 at 500 mV. Channel 2 at 100 mV at +3 counts, with two
