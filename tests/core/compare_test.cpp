@@ -253,7 +253,8 @@ TEST(Views, TablesHaveTheReferencesAndMsColumns) {
 
 // The start-up traces at 100 ms / DIV with a reference taken at 200 ms / DIV: its 1024 bins of
 // 0.5 Hz reach 512 of the 1000 Hz across the 720 columns, its channel 1 peaks at 1 Hz in the
-// first column, 9.0 dBV: 1 dB (6.5 pixels) below the top line. M's peak is marked "übersteuert"
+// first column, 9.0 dBV: 1 dB (6.5 pixels) below the top line; the live one's peak marker
+// keeps inside the plot, its tip 8 pixels below the top line. M's peak is marked "übersteuert"
 // where a clipped channel makes it up, and flat traces have none.
 TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
   Picture picture;
@@ -270,9 +271,10 @@ TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
   const test::RecordingCanvas canvas = draw();
   const std::vector<test::Stroke>& reference = canvas.Strokes(1);
   const std::vector<test::Stroke>& live = canvas.Strokes(3);
-  EXPECT_EQ(std::tuple(reference.size(), reference.front(), reference.back()[2], live.size() - 3,
-                       live.at(719)[2]),
-            std::tuple(368, test::Stroke{40, 46, 41, 85}, 408, 720, 760));
+  EXPECT_EQ(
+      std::tuple(reference.size(), reference.front(), reference.back()[2], live.size() - 3,
+                 live.at(719)[2], live.back()),
+      std::tuple(368, test::Stroke{40, 46, 41, 85}, 408, 720, 760, test::Stroke{41, 48, 37, 40}));
   EXPECT_EQ(canvas.Only("text").at(2),
             "text 48 80 M: Spitze 2,00 Hz  12,0 dBV  \xFC"
             "bersteuert");
