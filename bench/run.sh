@@ -94,6 +94,6 @@ echo
 # --- the spectrum's numbers, natively (Release, no sanitizers) ---
 native="$root/build/bench-native"
 cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Release -DVEXAL_BUILD_TESTS=OFF >/dev/null
-cmake --build "$native" -j"${VEXAL_JOBS:-2}" --target spectrum_bench >/dev/null
+cmake --build "$native" -j"${VEXAL_JOBS:-2}" --target fft_bench >/dev/null
 echo
-"$native/bench/spectrum/spectrum_bench"
+"$native/bench/fft/fft_bench"

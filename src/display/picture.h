@@ -12,7 +12,7 @@
 #include "scope/display_settings.h"
 #include "scope/math_trace.h"
 #include "scope/reference_trace.h"
-#include "scope/spectrum.h"
+#include "scope/frequency_levels.h"
 #include "scope/waveform_store.h"
 
 namespace vexal {

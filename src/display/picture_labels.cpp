@@ -4,7 +4,7 @@
 
 #include "display/waveform_renderer.h"
 #include "scope/channel_names.h"
-#include "scope/spectrum_text.h"
+#include "scope/frequency_text.h"
 #include "scope/timebase_labels.h"
 
 namespace vexal {

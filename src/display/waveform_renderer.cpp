@@ -6,9 +6,9 @@
 #include "display/compare_traces.h"
 #include "display/cursor_layer.h"
 #include "display/picture_labels.h"
-#include "display/spectrum_layer.h"
+#include "display/frequency_layer.h"
 #include "scope/channel_names.h"
-#include "scope/spectrum_text.h"
+#include "scope/frequency_text.h"
 #include "scope/timebase_labels.h"
 
 namespace vexal {

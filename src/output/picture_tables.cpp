@@ -8,7 +8,7 @@
 #include "scope/cursor_readout.h"
 #include "scope/measurement_table.h"
 #include "scope/number_text.h"
-#include "scope/spectrum_text.h"
+#include "scope/frequency_text.h"
 
 namespace vexal {
 namespace {

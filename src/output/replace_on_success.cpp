@@ -1,6 +1,6 @@
 #include "output/replace_on_success.h"
 
-#include "output/folder_part.h"
+#include "output/path_folder.h"
 
 namespace vexal {
 
@@ -29,7 +29,7 @@ bool RetriedWhileHeld(Step step) {
 // CREATE_NEW, so that no file another program made is taken over. A name that
 // is taken (a file left by a program that ended early) gives way to the next.
 ReplaceOnSuccess::ReplaceOnSuccess(const wchar_t* target)
-    : target_(target), temp_(FolderPart(target)) {
+    : target_(target), temp_(PathFolder(target)) {
   if (temp_.back() != L'\\' && temp_.back() != L'/') temp_ += L'\\';
   const std::size_t folder = temp_.size();
   wchar_t name[] = L"vx00000000.tmp";

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "output/folder_part.h"
+#include "output/path_folder.h"
 #include "output/heading_fit.h"
 #include "output/print_layout.h"
 #include "output/text_export.h"
@@ -24,14 +24,14 @@ using test::RecordingCanvas;
 using test::Stroke;
 
 // Where a file made to replace another goes: its folder, of any length.
-TEST(FolderPart, BeforeTheLastSeparatorAndARootWithItsOwn) {
+TEST(PathFolder, BeforeTheLastSeparatorAndARootWithItsOwn) {
   const std::wstring deep = L"Z:\\t/" + std::wstring(300, L'x');
   const std::pair<std::wstring, std::wstring> paths[] = {{L"a", L"."},
                                                          {L"C:\\a", L"C:\\"},
                                                          {L"\\a", L"\\"},
                                                          {L"Z:\\t\\x/a", L"Z:\\t\\x"},
                                                          {deep + L"\\a", deep}};
-  for (const auto& [path, folder] : paths) EXPECT_EQ(FolderPart(path), folder) << path;
+  for (const auto& [path, folder] : paths) EXPECT_EQ(PathFolder(path), folder) << path;
 }
 
 // The printed page on 960 x 990 device units with a line height of 20.

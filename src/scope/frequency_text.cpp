@@ -1,4 +1,4 @@
-#include "scope/spectrum_text.h"
+#include "scope/frequency_text.h"
 
 #include <array>
 #include <cmath>

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "scope/spectrum.h"
-#include "scope/spectrum_columns.h"
-#include "scope/spectrum_text.h"
+#include "scope/frequency_levels.h"
+#include "scope/frequency_columns.h"
+#include "scope/frequency_text.h"
 
 namespace vexal {
 namespace {

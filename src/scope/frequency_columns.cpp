@@ -1,4 +1,4 @@
-#include "scope/spectrum_columns.h"
+#include "scope/frequency_columns.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "scope/display_settings.h"
-#include "scope/spectrum.h"
+#include "scope/frequency_levels.h"
 #include "scope/text_column.h"
 #include "scope/waveform_store.h"
 

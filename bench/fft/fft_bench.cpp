@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/demo_traces.h"
-#include "scope/spectrum.h"
+#include "scope/frequency_levels.h"
 
 namespace {
 

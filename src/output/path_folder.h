@@ -7,6 +7,6 @@ namespace vexal {
 
 // The part of `path` before its last separator ('\\' or '/'), of any length;
 // the root keeps its separator ("C:\\a" gives "C:\\"). "." when there is none.
-std::wstring FolderPart(const std::wstring& path);
+std::wstring PathFolder(const std::wstring& path);
 
 }  // namespace vexal

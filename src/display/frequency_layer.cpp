@@ -1,4 +1,4 @@
-#include "display/spectrum_layer.h"
+#include "display/frequency_layer.h"
 
 #include <algorithm>
 #include <optional>
@@ -8,8 +8,8 @@
 #include "scope/channel_names.h"
 #include "scope/math_trace.h"
 #include "scope/reference_trace.h"
-#include "scope/spectrum_columns.h"
-#include "scope/spectrum_text.h"
+#include "scope/frequency_columns.h"
+#include "scope/frequency_text.h"
 
 namespace vexal {
 namespace {

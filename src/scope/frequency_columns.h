@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "scope/spectrum.h"
+#include "scope/frequency_levels.h"
 
 namespace vexal {
 

@@ -1,4 +1,4 @@
-#include "scope/spectrum.h"
+#include "scope/frequency_levels.h"
 
 #include <algorithm>
 #include <cmath>
