@@ -30,9 +30,7 @@ void OnCreate(HWND window, const CREATESTRUCTW& create) {
   state.baseUnitY = HIWORD(GetDialogBaseUnits());
   state.instance = create.hInstance;
   state.dpi = WindowDpi(window);
-  HDC screen = GetDC(nullptr);
-  state.systemDpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  state.systemDpi = SystemDpi();
   // The display works before any instrument has been read.
   TheWaveformStore().Replace(DemonstrationTraces());
   UpdateScaleLabels();

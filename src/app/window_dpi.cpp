@@ -40,15 +40,19 @@ void ScaleNonClientArea(HWND window) {
   if (const auto enable = User32Function<Enable>("EnableNonClientDpiScaling")) enable(window);
 }
 
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
 int WindowDpi(HWND window) {
   using GetDpi = UINT(WINAPI*)(HWND);
   if (const auto get = User32Function<GetDpi>("GetDpiForWindow")) {
     if (const UINT dpi = get(window)) return static_cast<int>(dpi);
   }
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
+  return SystemDpi();
 }
 
 POINT MinimumWindowSize(HWND window, int dpi) {

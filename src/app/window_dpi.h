@@ -11,6 +11,9 @@ namespace vexal {
 // window is only per-monitor aware (v1); v2 does so by itself.
 void ScaleNonClientArea(HWND window);
 
+// The system's dots per inch, which the stock fonts are made for.
+int SystemDpi();
+
 // The window's dots per inch: its monitor's where Windows tells it, else the system's.
 int WindowDpi(HWND window);
 
