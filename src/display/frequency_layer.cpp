@@ -6,10 +6,10 @@
 
 #include "display/readout_lines.h"
 #include "scope/channel_names.h"
-#include "scope/math_trace.h"
-#include "scope/reference_trace.h"
 #include "scope/frequency_columns.h"
 #include "scope/frequency_text.h"
+#include "scope/math_trace.h"
+#include "scope/reference_trace.h"
 
 namespace vexal {
 namespace {
@@ -77,10 +77,7 @@ void DrawSpectrumLayer(Canvas& canvas, const PlotArea& area, int labelTop,
     const double span = ReferenceSpan(reference, spanBins, picture.timebaseId);
     for (int channel = 0; channel < kChannelCount; ++channel) {
       if (reference.traces.hasData[channel] == 0) continue;
-      const ExactNumber q = ReferenceVoltsPerCount(reference, channel, picture.labels).Exact();
-      DrawSpectrum(canvas, area,
-                   ComputeSpectrum(reference.traces.samples[channel],
-                                   static_cast<double>(q.numerator) / q.denominator, window),
+      DrawSpectrum(canvas, area, ReferenceSpectrum(reference, channel, picture.labels, window),
                    SpectrumTopLine(picture.labels[channel]), span, false, style.reference[channel],
                    style);
     }
@@ -99,14 +96,7 @@ void DrawSpectrumLayer(Canvas& canvas, const PlotArea& area, int labelTop,
   }
   if (picture.math) {
     const MathTrace math = ComputeMathTrace(*picture.math, picture.traces, picture.labels);
-    SpectrumCounts counts;
-    bool clipped = false;
-    for (int i = 0; i < kSamplesPerChannel; ++i) {
-      counts[i] = MathCounts(math, i);
-      clipped = clipped || math.marks[i].above || math.marks[i].below;
-    }
-    const ChannelSpectrum spectrum =
-        ComputeSpectrum(counts, VoltsPerCountOf(math.label), window, clipped);
+    const ChannelSpectrum spectrum = MathSpectrum(math, window);
     DrawSpectrum(canvas, area, spectrum, SpectrumTopLine(math.label), spanBins, true, style.math,
                  style);
     readout.push_back({style.math,

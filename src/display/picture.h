@@ -10,9 +10,9 @@
 #include "resource.h"
 #include "scope/cursors.h"
 #include "scope/display_settings.h"
+#include "scope/frequency_levels.h"
 #include "scope/math_trace.h"
 #include "scope/reference_trace.h"
-#include "scope/frequency_levels.h"
 #include "scope/waveform_store.h"
 
 namespace vexal {

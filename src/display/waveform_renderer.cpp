@@ -5,8 +5,8 @@
 
 #include "display/compare_traces.h"
 #include "display/cursor_layer.h"
-#include "display/picture_labels.h"
 #include "display/frequency_layer.h"
+#include "display/picture_labels.h"
 #include "scope/channel_names.h"
 #include "scope/frequency_text.h"
 #include "scope/timebase_labels.h"

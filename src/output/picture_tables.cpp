@@ -6,9 +6,9 @@
 #include "output/values_text.h"
 #include "scope/channel_names.h"
 #include "scope/cursor_readout.h"
+#include "scope/frequency_text.h"
 #include "scope/measurement_table.h"
 #include "scope/number_text.h"
-#include "scope/frequency_text.h"
 
 namespace vexal {
 namespace {
@@ -82,10 +82,7 @@ std::vector<TextColumn> SpectrumColumns(const Picture& picture, std::string_view
   std::vector<TextColumn> columns;
   const SpectrumWindow window = picture.spectrum.window;
   if (const std::optional<MathTrace> math = MathOf(picture)) {
-    SpectrumCounts counts;
-    for (int i = 0; i < kSamplesPerChannel; ++i) counts[i] = MathCounts(*math, i);
-    columns.push_back(LevelColumn(
-        "M / dBV", ComputeSpectrum(counts, VoltsPerCountOf(math->label), window), separator));
+    columns.push_back(LevelColumn("M / dBV", MathSpectrum(*math, window), separator));
   }
   if (!picture.reference) return columns;
   const ReferenceTrace& reference = *picture.reference;
@@ -95,12 +92,9 @@ std::vector<TextColumn> SpectrumColumns(const Picture& picture, std::string_view
   }
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (reference.traces.hasData[channel] == 0) continue;
-    const ExactNumber q = ReferenceVoltsPerCount(reference, channel, picture.labels).Exact();
-    columns.push_back(
-        LevelColumn(Heading("Ref ", channel, " / dBV"),
-                    ComputeSpectrum(reference.traces.samples[channel],
-                                    static_cast<double>(q.numerator) / q.denominator, window),
-                    separator));
+    columns.push_back(LevelColumn(Heading("Ref ", channel, " / dBV"),
+                                  ReferenceSpectrum(reference, channel, picture.labels, window),
+                                  separator));
   }
   return columns;
 }

@@ -6,8 +6,8 @@
 
 #include "display/compare_traces.h"
 #include "display/cursor_layer.h"
-#include "display/picture_labels.h"
 #include "display/frequency_layer.h"
+#include "display/picture_labels.h"
 #include "display/waveform_renderer.h"
 #include "output/text_export.h"
 #include "scope/timebase_labels.h"

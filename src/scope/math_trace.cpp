@@ -67,6 +67,16 @@ ChannelMeasurements MeasureMath(const MathTrace& math, int timebaseId) {
   return MeasureLevels(math.levels, SecondsPerSample(timebaseId));
 }
 
+ChannelSpectrum MathSpectrum(const MathTrace& math, SpectrumWindow window) {
+  SpectrumCounts counts;
+  bool clipped = false;
+  for (int i = 0; i < kSamplesPerChannel; ++i) {
+    counts[i] = MathCounts(math, i);
+    clipped = clipped || math.marks[i].above || math.marks[i].below;
+  }
+  return ComputeSpectrum(counts, VoltsPerCountOf(math.label), window, clipped);
+}
+
 ReadoutLine MathReadout(const Cursors& cursors, const MathTrace& math) {
   const CursorReading r = ReadAtCursors(cursors, math);
   char line[3 * kSiNumberSize + 32], shortest[kSiNumberSize + 16];

@@ -9,6 +9,7 @@
 #include "scope/cursor_readout.h"
 #include "scope/cursors.h"
 #include "scope/display_settings.h"
+#include "scope/frequency_levels.h"
 #include "scope/measurements.h"
 #include "scope/waveform_store.h"
 
@@ -47,6 +48,9 @@ std::string MathLabel(const MathTrace& math, bool forScreen);
 
 // Exact whatever M's scale; the clipped flags from the marks.
 ChannelMeasurements MeasureMath(const MathTrace& math, int timebaseId);
+
+// M's spectrum by its scale, clipped where some mark says M may lie beyond.
+ChannelSpectrum MathSpectrum(const MathTrace& math, SpectrumWindow window);
 
 // Its line of the cursor read-out, "M: A 1,00 V   B -2,50 V   B-A -3,50 V", shorter
 // "M: B-A -3,50 V"; and its row of the dialog, "M\t1,00 V\t-2,50 V\t-3,50 V\r\n".

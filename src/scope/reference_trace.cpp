@@ -71,6 +71,14 @@ ChannelMeasurements MeasureReference(const ReferenceTrace& reference, int channe
                         SecondsPerSample(TimebaseOf(reference, timebaseId)));
 }
 
+ChannelSpectrum ReferenceSpectrum(const ReferenceTrace& reference, int channel,
+                                  const ScaleLabels& labels, SpectrumWindow window) {
+  const ExactNumber q = ReferenceVoltsPerCount(reference, channel, labels).Exact();
+  return ComputeSpectrum(reference.traces.samples[channel],
+                         static_cast<double>(q.numerator) / static_cast<double>(q.denominator),
+                         window);
+}
+
 double ReferenceCounts(const ReferenceTrace& reference, int channel, int sample,
                        const ScaleLabels& labels) {
   const CommonStep common = OverOneStep(ReferenceVoltsPerCount(reference, channel, labels),

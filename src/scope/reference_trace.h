@@ -11,6 +11,7 @@
 #include "scope/cursor_readout.h"
 #include "scope/cursors.h"
 #include "scope/display_settings.h"
+#include "scope/frequency_levels.h"
 #include "scope/measurements.h"
 #include "scope/sample_scale.h"
 #include "scope/waveform_store.h"
@@ -42,6 +43,9 @@ ExactStep ReferenceVoltsPerCount(const ReferenceTrace& reference, int channel,
                                  const ScaleLabels& labels);
 ChannelMeasurements MeasureReference(const ReferenceTrace& reference, int channel,
                                      const ScaleLabels& labels, int timebaseId);
+// A channel's spectrum by the same volts per count, over its own bins.
+ChannelSpectrum ReferenceSpectrum(const ReferenceTrace& reference, int channel,
+                                  const ScaleLabels& labels, SpectrumWindow window);
 
 // For drawing: a sample's level in counts of the current scale from the centre line, and
 // its time in samples of the current timebase (the sample's number where either has no row).

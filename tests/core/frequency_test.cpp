@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "scope/frequency_levels.h"
 #include "scope/frequency_columns.h"
+#include "scope/frequency_levels.h"
 #include "scope/frequency_text.h"
 
 namespace vexal {

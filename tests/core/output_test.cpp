@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "output/path_folder.h"
 #include "output/heading_fit.h"
+#include "output/path_folder.h"
 #include "output/print_layout.h"
 #include "output/text_export.h"
 #include "output/text_import.h"
