@@ -88,11 +88,23 @@ bool MathChecked(const ViewState& state, const ViewCommand& command) {
   return command.group == kMath && ChoiceOf(state, kMath) == command.choice;
 }
 
-bool KeepViewPossible(ViewState& state, const ViewData& data) {
-  if (data.bothChannels || (state.view != PictureView::kXy && !state.math)) return false;
+ViewData ViewDataOf(const WaveformSnapshot& traces, bool reference) {
+  return {traces.hasData[0] != 0 || traces.hasData[1] != 0,
+          traces.hasData[0] != 0 && traces.hasData[1] != 0, reference};
+}
+
+ViewState PossibleView(ViewState state, const ViewData& data) {
+  if (data.bothChannels) return state;
   if (state.view == PictureView::kXy) state.view = PictureView::kTime;
   state.math.reset();
-  return true;
+  return state;
+}
+
+bool KeepViewPossible(ViewState& state, const ViewData& data) {
+  const ViewState possible = PossibleView(state, data);
+  const bool changed = possible.view != state.view || possible.math != state.math;
+  state = possible;
+  return changed;
 }
 
 bool ApplyViewCommand(ViewState& state, const ViewCommand& command, const ViewData& data) {

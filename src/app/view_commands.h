@@ -21,6 +21,9 @@ struct ViewData {
   bool reference = false;
 };
 
+// From the traces the time view draws and whether a reference is shown.
+ViewData ViewDataOf(const WaveformSnapshot& traces, bool reference);
+
 // The views, windows and spans are radio groups, whose items have consecutive
 // identifiers; the math items check items, at most one checked; the reference's items
 // commands.
@@ -57,6 +60,10 @@ bool ApplyViewCommand(ViewState& state, const ViewCommand& command, const ViewDa
 
 // Whether the math item is checked.
 bool MathChecked(const ViewState& state, const ViewCommand& command);
+
+// The state as it can be drawn: X-Y and the math trace need both channels; without them
+// the time view, and no math trace.
+ViewState PossibleView(ViewState state, const ViewData& data);
 
 // A channel lost its data while X-Y or a math trace was on: back to the time view without
 // it. True when that changed the state.

@@ -36,9 +36,7 @@ std::optional<ReferenceTrace>& TheReference() {
 }
 
 ViewData CurrentViewData() {
-  const WaveformSnapshot store = TheWaveformStore().Snapshot();
-  return {store.hasData[0] != 0 || store.hasData[1] != 0,
-          store.hasData[0] != 0 && store.hasData[1] != 0, TheReference().has_value()};
+  return ViewDataOf(TheWaveformStore().Snapshot(), TheReference().has_value());
 }
 
 void UpdateScaleLabels() {
@@ -49,12 +47,12 @@ Picture CurrentPicture() {
   // One consistent copy: a read-out may be committing a channel meanwhile.
   Picture picture = {TheWaveformStore().Snapshot(), TheScaleLabels(), TheDisplaySettings().timebase,
                      TheCursors()};
-  picture.view = TheView().view;
-  picture.spectrum = TheView().spectrum;
-  // A channel that lost its data takes X-Y and the math trace away (KeepViewPossible).
-  const bool both = picture.traces.hasData[0] != 0 && picture.traces.hasData[1] != 0;
-  if (both) picture.math = TheView().math;
-  if (!both && picture.view == PictureView::kXy) picture.view = PictureView::kTime;
+  // As the traces of this copy allow, should a read-out have taken a channel away since
+  // the window last returned to a possible view.
+  const ViewState view = PossibleView(TheView(), ViewDataOf(picture.traces, false));
+  picture.view = view.view;
+  picture.spectrum = view.spectrum;
+  picture.math = view.math;
   picture.reference = TheReference();
   return picture;
 }
