@@ -54,7 +54,7 @@ bool ShowContextMenu(HWND window, LPARAM lParam) {
   // Values, measurements and cursors need a channel with data; the picture is
   // always there. Shown cursors can always be hidden.
   const WaveformSnapshot store = TheWaveformStore().Snapshot();
-  const UINT state = store.hasData[0] != 0 || store.hasData[1] != 0 ? MF_ENABLED : MF_GRAYED;
+  const UINT state = AnyChannel(store) ? MF_ENABLED : MF_GRAYED;
   const bool cursors = TheCursors().shown;
   // The cursors belong to the time view; elsewhere they keep their places for it.
   const UINT cursorState = TheView().view != PictureView::kTime ? MF_GRAYED

@@ -89,8 +89,7 @@ bool MathChecked(const ViewState& state, const ViewCommand& command) {
 }
 
 ViewData ViewDataOf(const WaveformSnapshot& traces, bool reference) {
-  return {traces.hasData[0] != 0 || traces.hasData[1] != 0,
-          traces.hasData[0] != 0 && traces.hasData[1] != 0, reference};
+  return {AnyChannel(traces), BothChannels(traces), reference};
 }
 
 ViewState PossibleView(ViewState state, const ViewData& data) {

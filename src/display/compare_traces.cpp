@@ -32,10 +32,6 @@ class Polyline {
   bool started_ = false;
 };
 
-bool BothChannels(const WaveformSnapshot& traces) {
-  return traces.hasData[0] != 0 && traces.hasData[1] != 0;
-}
-
 }  // namespace
 
 int CountsY(const PlotArea& area, double counts) {

@@ -30,7 +30,7 @@ std::vector<std::string> TextExportPieces(const WaveformSnapshot& store, const T
 
   const ChannelSamples& ch1 = store.samples[0];
   const ChannelSamples& ch2 = store.samples[1];
-  if (store.hasData[0] != 0 && store.hasData[1] != 0) {
+  if (BothChannels(store)) {
     pieces.emplace_back("Kanal 1\t\tKanal2\n\n");
     for (int i = 0; i < kSamplesPerChannel; ++i) {
       pieces.push_back(Format("%03d\t\t\t%03d\n", int{ch1[i]}, int{ch2[i]}));

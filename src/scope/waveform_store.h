@@ -21,6 +21,13 @@ struct WaveformSnapshot {
   std::array<int, kChannelCount> hasData{};  // 0 or 1
 };
 
+inline bool AnyChannel(const WaveformSnapshot& store) {
+  return store.hasData[0] != 0 || store.hasData[1] != 0;
+}
+inline bool BothChannels(const WaveformSnapshot& store) {
+  return store.hasData[0] != 0 && store.hasData[1] != 0;
+}
+
 // Every access takes the lock, so readers never see a half-written channel:
 // a read-out commits a channel only once its section of the reply is complete.
 class WaveformStore {
