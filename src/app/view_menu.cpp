@@ -5,6 +5,7 @@
 #include "app/view_commands.h"
 #include "app/window_state.h"
 #include "display/message_boxes.h"
+#include "display/wide_text.h"
 #include "output/common_dialogs.h"
 #include "output/saved_export_file.h"
 #include "resource.h"
@@ -26,18 +27,6 @@ void ShowViewMarks(HMENU menu) {
   }
 }
 
-// The file's last part, as the user sees it, in the program's 1252 text ("?" for a
-// character 1252 lacks).
-std::string FileName(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-  std::string text(name.size() * 2 + 1, '\0');
-  const int length = WideCharToMultiByte(1252, 0, name.c_str(), static_cast<int>(name.size()),
-                                         text.data(), static_cast<int>(text.size()), "?", nullptr);
-  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-  return text;
-}
-
 // "Referenz laden...": a saved text export through the open dialog, read as a dropped
 // file is; a file that cannot be shown gets the same box and changes nothing.
 void LoadReference(HWND window) {
@@ -45,7 +34,7 @@ void LoadReference(HWND window) {
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = window;
-  dialog.lpstrFilter = L"Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0";
+  dialog.lpstrFilter = kTextFileFilter;
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = static_cast<DWORD>(path.size());
   dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
@@ -58,7 +47,7 @@ void LoadReference(HWND window) {
   }
   WaveformSnapshot traces;
   ApplySavedExport(saved, traces);
-  TheReference() = LoadedReference(traces, FileName(path));
+  TheReference() = LoadedReference(traces, ToWindows1252(path));
 }
 
 void TakeReference() {

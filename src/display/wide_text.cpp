@@ -14,4 +14,15 @@ std::wstring FromWindows1252(std::string_view text) {
   return wide;
 }
 
+std::string ToWindows1252(std::wstring_view text) {
+  constexpr UINT kWindows1252 = 1252;
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  std::string narrow(text.size(), '\0');  // one byte at most for each UTF-16 unit
+  narrow.resize(
+      static_cast<std::size_t>(WideCharToMultiByte(kWindows1252, WC_NO_BEST_FIT_CHARS, text.data(),
+                                                   length, narrow.data(), length, "?", nullptr)));
+  return narrow;
+}
+
 }  // namespace vexal

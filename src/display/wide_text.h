@@ -14,4 +14,8 @@ namespace vexal {
 // the Basic Multilingual Plane), so positions and lengths stay the same.
 std::wstring FromWindows1252(std::string_view text);
 
+// The other way: a character that 1252 lacks becomes "?", never a look-alike (a
+// full-width backslash must not turn into a separator).
+std::string ToWindows1252(std::wstring_view text);
+
 }  // namespace vexal

@@ -15,4 +15,8 @@ BOOL ShowSaveDialog(OPENFILENAMEW* dialog);
 BOOL ShowOpenDialog(OPENFILENAMEW* dialog);
 BOOL ShowPrintDialog(PRINTDLGW* dialog);
 
+// The filter of the dialogs that save or open a text export.
+inline constexpr wchar_t kTextFileFilter[] =
+    L"Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0";
+
 }  // namespace vexal

@@ -23,7 +23,7 @@ bool AskFileName(HWND owner, int kind) {
   dialog.lStructSize = sizeof(OPENFILENAMEW);
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = kind == kExportText
-                           ? L"Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0"
+                           ? kTextFileFilter
                            : L"Enhanced Metafile (*.emf)\0*.emf\0Alle Dateien (*.*)\0*.*\0";
   dialog.nFilterIndex = 0;  // no custom filter: the first one is shown
   dialog.lpstrFile = ExportFileName;
