@@ -61,7 +61,8 @@ void DrawCursorLayer(Canvas& canvas, const PlotArea& area, int labelTop,
          MathReadout(cursors, ComputeMathTrace(*picture.math, picture.traces, picture.labels))
              .forms});
   }
-  WriteReadout(canvas, area, labelTop, style.lineHeight, style.textInset, lines);
+  WriteReadout(canvas, area, labelTop, style.lineHeight, style.textInset, lines,
+               picture.reference ? picture.reference->label : "");
 }
 
 }  // namespace vexal

@@ -106,7 +106,8 @@ void DrawSpectrumLayer(Canvas& canvas, const PlotArea& area, int labelTop,
 
   canvas.SetTransparentBackground();
   canvas.SetTextAlign(TextAlign::kLeftTop);
-  WriteReadout(canvas, area, labelTop, style.lineHeight, style.textInset, readout);
+  WriteReadout(canvas, area, labelTop, style.lineHeight, style.textInset, readout,
+               picture.reference ? picture.reference->label : "");
 }
 
 }  // namespace vexal

@@ -5,14 +5,19 @@
 namespace vexal {
 
 void WriteReadout(Canvas& canvas, const PlotArea& area, int labelTop, int lineHeight, int inset,
-                  const std::vector<ReadoutText>& lines) {
+                  const std::vector<ReadoutText>& lines, std::string_view besideFirst) {
   const long long x = static_cast<long long>(area.left) + inset;
   const long long room = static_cast<long long>(area.right) - inset - x;
-  long long y = static_cast<long long>(area.top) + lineHeight / 2;
+  const long long firstY = static_cast<long long>(area.top) + lineHeight / 2;
+  // The name and a gap as wide as the inset.
+  const long long beside =
+      besideFirst.empty() ? 0 : canvas.TextWidth(std::string(besideFirst).c_str()) + inset;
+  long long y = firstY;
   for (const ReadoutText& line : lines) {
     if (y + lineHeight > labelTop) break;
+    const long long roomHere = y == firstY ? room - beside : room;
     const auto form = std::find_if(line.forms.begin(), line.forms.end(), [&](const auto& text) {
-      return canvas.TextWidth(text.c_str()) <= room;
+      return canvas.TextWidth(text.c_str()) <= roomHere;
     });
     if (form == line.forms.end()) continue;
     canvas.SetTextColour(line.colour);

@@ -283,5 +283,19 @@ TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
   EXPECT_EQ(draw().Only("text").at(2), "text 48 80 M: -");
 }
 
+// 600 wide, the cursors' first row gives way to the reference's name at its right end:
+// without 1/|B-A| it ends 32 pixels short of the name (written right-aligned at 552).
+TEST(Views, ReadoutKeepsClearOfTheReferencesName) {
+  Picture picture;
+  picture.traces = DemonstrationTraces();
+  picture.reference = CopiedReference(picture.traces, picture.labels, IDM_TB_100MS, {14, 32, 5});
+  picture.cursors.shown = true;
+  test::RecordingCanvas canvas;
+  RenderWaveformPicture(canvas, {600, 360, 8, 16}, picture);
+  const test::Lines texts = canvas.Only("text");
+  EXPECT_EQ(
+      std::count(texts.begin(), texts.end(), "text 48 48 A: 250 ms   B: 750 ms   B-A: 500 ms"), 1);
+}
+
 }  // namespace
 }  // namespace vexal
