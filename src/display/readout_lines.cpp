@@ -14,11 +14,17 @@ void WriteReadout(Canvas& canvas, const PlotArea& area, int labelTop, int lineHe
       besideFirst.empty() ? 0 : canvas.TextWidth(std::string(besideFirst).c_str()) + inset;
   long long y = firstY;
   for (const ReadoutText& line : lines) {
+    const auto longestWithin = [&](long long width) {
+      return std::find_if(line.forms.begin(), line.forms.end(), [&](const auto& text) {
+        return canvas.TextWidth(text.c_str()) <= width;
+      });
+    };
+    auto form = longestWithin(y == firstY ? room - beside : room);
+    if (form == line.forms.end() && y == firstY && beside > 0) {
+      y += lineHeight;  // none fits beside the name: the row below it, all of it
+      form = longestWithin(room);
+    }
     if (y + lineHeight > labelTop) break;
-    const long long roomHere = y == firstY ? room - beside : room;
-    const auto form = std::find_if(line.forms.begin(), line.forms.end(), [&](const auto& text) {
-      return canvas.TextWidth(text.c_str()) <= roomHere;
-    });
     if (form == line.forms.end()) continue;
     canvas.SetTextColour(line.colour);
     canvas.WriteText(static_cast<int>(x), static_cast<int>(y), form->c_str(), TextArgs{});

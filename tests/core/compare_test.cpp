@@ -28,6 +28,13 @@ Point Of(const PlotPoint& p) {
   return {p.x, p.y};
 }
 
+// The picture on a screen of that size, as a recording canvas holds it.
+test::RecordingCanvas Drawn(const Picture& picture, int width = 800, int height = 600) {
+  test::RecordingCanvas canvas;
+  RenderWaveformPicture(canvas, {width, height, 8, 16}, picture);
+  return canvas;
+}
+
 std::string Joined(std::initializer_list<std::string> texts) {
   std::string joined;
   for (const std::string& text : texts) joined += (joined.empty() ? "" : ", ") + text;
@@ -157,8 +164,7 @@ TEST(Views, ScreenAndPaperDrawWhatTheViewHolds) {
   picture.cursors.shown = true;
   const auto draw = [&](PictureView view) {
     picture.view = view;
-    test::RecordingCanvas canvas;
-    RenderWaveformPicture(canvas, {800, 600, 8, 16}, picture);
+    const test::RecordingCanvas canvas = Drawn(picture);
     return std::pair(canvas.Only("pen"), canvas.Only("text"));
   };
   const std::string ref = "text 752 48 Ref: Kurven von 14:32:05";
@@ -182,14 +188,13 @@ TEST(Views, ScreenAndPaperDrawWhatTheViewHolds) {
   // in the time view and X-Y; a peak marker adds three strokes to a live spectrum's line.
   picture.traces = DemonstrationTraces();
   picture.reference = CopiedReference(picture.traces, picture.labels, IDM_TB_100MS, {14, 32, 5});
-  test::RecordingCanvas spectrum, time, xy;
-  RenderWaveformPicture(spectrum, {800, 600, 8, 16}, picture);
+  const test::RecordingCanvas spectrum = Drawn(picture);
   const std::vector<test::Stroke>& live = spectrum.Strokes(3);
   EXPECT_EQ(spectrum.Strokes(1), std::vector(live.begin(), live.end() - 3));
-  for (auto [view, canvas] : {std::pair(PictureView::kTime, &time), {PictureView::kXy, &xy}}) {
-    picture.view = view;
-    RenderWaveformPicture(*canvas, {800, 600, 8, 16}, picture);
-  }
+  picture.view = PictureView::kTime;
+  const test::RecordingCanvas time = Drawn(picture);
+  picture.view = PictureView::kXy;
+  const test::RecordingCanvas xy = Drawn(picture);
   EXPECT_EQ(std::pair(time.Strokes(1), time.Strokes(2)),
             std::pair(time.Strokes(3), time.Strokes(4)));
   EXPECT_EQ(xy.Strokes(1), xy.Strokes(2));
@@ -263,12 +268,7 @@ TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
   picture.reference = CopiedReference(picture.traces, picture.labels, IDM_TB_200MS, {14, 32, 5});
   picture.math = kDifference;
   picture.view = PictureView::kSpectrum;
-  const auto draw = [&picture] {
-    test::RecordingCanvas canvas;
-    RenderWaveformPicture(canvas, {800, 600, 8, 16}, picture);
-    return canvas;
-  };
-  const test::RecordingCanvas canvas = draw();
+  const test::RecordingCanvas canvas = Drawn(picture);
   const std::vector<test::Stroke>& reference = canvas.Strokes(1);
   const std::vector<test::Stroke>& live = canvas.Strokes(3);
   EXPECT_EQ(
@@ -280,21 +280,25 @@ TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
             "bersteuert");
   picture.traces.samples[0].fill(kCentreSample);
   picture.traces.samples[1].fill(kCentreSample);
-  EXPECT_EQ(draw().Only("text").at(2), "text 48 80 M: -");
+  EXPECT_EQ(Drawn(picture).Only("text").at(2), "text 48 80 M: -");
 }
 
-// 600 wide, the cursors' first row gives way to the reference's name at its right end:
-// without 1/|B-A| it ends 32 pixels short of the name (written right-aligned at 552).
+// 600 wide, the cursors' first row gives way to the reference's name at its right end (from
+// 360): without 1/|B-A| it ends at 328. A peak's line, never shortened, goes below the name.
 TEST(Views, ReadoutKeepsClearOfTheReferencesName) {
   Picture picture;
   picture.traces = DemonstrationTraces();
+  picture.labels = {k1V, k1V};
   picture.reference = CopiedReference(picture.traces, picture.labels, IDM_TB_100MS, {14, 32, 5});
   picture.cursors.shown = true;
-  test::RecordingCanvas canvas;
-  RenderWaveformPicture(canvas, {600, 360, 8, 16}, picture);
-  const test::Lines texts = canvas.Only("text");
-  EXPECT_EQ(
-      std::count(texts.begin(), texts.end(), "text 48 48 A: 250 ms   B: 750 ms   B-A: 500 ms"), 1);
+  const auto written = [&picture](const std::string& text) {
+    return std::ranges::count(Drawn(picture, 600, 360).Only("text"), text);
+  };
+  EXPECT_EQ(written("text 48 48 A: 250 ms   B: 750 ms   B-A: 500 ms"), 1);
+  picture.view = PictureView::kSpectrum;
+  EXPECT_EQ(written("text 48 64 CH1: Spitze 2,00 Hz  9,0 dBV  \xFC"
+                    "bersteuert"),
+            1);
 }
 
 }  // namespace
