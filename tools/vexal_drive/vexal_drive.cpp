@@ -28,7 +28,8 @@
 //   set-text <id> <text>      types into a control (an edit, or a combo's edit)
 //   press <id>                clicks a button of the dialog
 //   select <id> <index>       picks item <index> of a combo box of the dialog, as
-//                             a click on it does (CB_SETCURSEL, then CBN_SELCHANGE)
+//                             a click on it does (CB_SETCURSEL, then CBN_SELCHANGE),
+//                             handled when the command returns
 //   control <id>              a control of the dialog: enabled 0|1, checked 0|1 (a
 //                             button), and a combo box's selected index and items
 //   wait-gone <ms>            waits until the dialog is closed
@@ -443,7 +444,9 @@ void Execute(const std::vector<std::string>& words) {
     HWND combo = GetDlgItem(dialog, id);
     if (!combo || SendMessageA(combo, CB_SETCURSEL, Number(words, 2), 0) == CB_ERR)
       Fail("no item " + words[2] + " in control " + words[1]);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+    // Sent, not posted: the dialog has handled the choice when the command returns, so the
+    // state read next is the one it leaves.
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
   } else if (command == "control") {
     HWND control = GetDlgItem(Window("dialog"), static_cast<int>(Number(words, 1)));
