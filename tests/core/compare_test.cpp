@@ -63,12 +63,14 @@ TEST(MathTrace, ExactLevelsMarksAndLabels) {
     EXPECT_EQ(forms.back(), "M: " + kTexts[row].substr(kTexts[row].find("B-A")));
     EXPECT_EQ(MathCounts(m, 0), counts) << row;
   }
-  // On paper the number plain; the dialog's row; labels without volts leave every level 0.
+  // On paper the number plain; the dialog's row; its spectrum clipped; labels without volts
+  // leave every level 0.
   WaveformSnapshot store;
   store.samples[0].fill(255);  // channel 2 at 0
   const MathTrace m = ComputeMathTrace(kDifference, store, {k1V, k1V});
-  EXPECT_EQ(std::tuple(MathLabel(m, false), MathCursorRow({true, {1, 0}}, m)),
-            std::tuple("M: CH1-CH2 1 V / DIV", "M\t> 7,97 V\t> 7,97 V\t?\r\n"));
+  EXPECT_EQ(std::tuple(MathLabel(m, false), MathCursorRow({true, {1, 0}}, m),
+                       MathSpectrum(m, SpectrumWindow::kHann).clipped),
+            std::tuple("M: CH1-CH2 1 V / DIV", "M\t> 7,97 V\t> 7,97 V\t?\r\n", true));
   const MathTrace none = ComputeMathTrace(kSum, store, {ScaleLabel{1, 4}, {0, kUnitVolt}});
   EXPECT_EQ(std::tuple(MathCounts(none, 0), MathLabel(none, true)), std::tuple(0.0, ""));
 }
@@ -257,10 +259,10 @@ TEST(Views, TablesHaveTheReferencesAndMsColumns) {
 }
 
 // The start-up traces at 100 ms / DIV with a reference taken at 200 ms / DIV: its 1024 bins of
-// 0.5 Hz reach 512 of the 1000 Hz across the 720 columns, its channel 1 peaks at 1 Hz in the
-// first column, 9.0 dBV: 1 dB (6.5 pixels) below the top line; the live one's peak marker
-// keeps inside the plot, its tip 8 pixels below the top line. M's peak is marked "übersteuert"
-// where a clipped channel makes it up, and flat traces have none.
+// 0.5 Hz (copied with frequencies of their own) reach 512 of the 1000 Hz across the 720 columns,
+// its channel 1 peaks at 1 Hz in the first column, 9.0 dBV: 1 dB (6.5 pixels) below the top line;
+// the live one's peak marker keeps inside the plot, its tip 8 pixels below the top line. M's peak
+// is marked "übersteuert" where a clipped channel makes it up, and flat traces have none.
 TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
   Picture picture;
   picture.traces = DemonstrationTraces();
@@ -268,6 +270,7 @@ TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
   picture.reference = CopiedReference(picture.traces, picture.labels, IDM_TB_200MS, {14, 32, 5});
   picture.math = kDifference;
   picture.view = PictureView::kSpectrum;
+  EXPECT_NE(CopiedValuesOf(picture, ",").find("\tRef Frequenz / Hz\t"), std::string::npos);
   const test::RecordingCanvas canvas = Drawn(picture);
   const std::vector<test::Stroke>& reference = canvas.Strokes(1);
   const std::vector<test::Stroke>& live = canvas.Strokes(3);
