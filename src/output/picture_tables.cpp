@@ -22,24 +22,6 @@ std::string Heading(const char* name, int channel, const char* unit) {
   return std::string(name) + ChannelName(channel) + unit;
 }
 
-// A column of exact values, value i = levels[i] x step.
-TextColumn ExactColumn(std::string heading, const std::vector<std::int64_t>& levels,
-                       const ExactStep& step, std::string_view separator) {
-  TextColumn column{std::move(heading), {}};
-  column.cells.reserve(levels.size());
-  for (const std::int64_t level : levels) {
-    column.cells.push_back(ExactDecimal(level * step.units, step.decimals, separator));
-  }
-  return column;
-}
-
-// 0, 1, ... count - 1: the sample or bin numbers of a reference's own axis.
-std::vector<std::int64_t> Numbers(int count) {
-  std::vector<std::int64_t> numbers(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) numbers[static_cast<std::size_t>(i)] = i;
-  return numbers;
-}
-
 // The reference's own times or frequencies, where its timebase is not the current one.
 bool OwnAxis(const Picture& picture) {
   return picture.reference && picture.reference->ownScales &&
@@ -69,13 +51,6 @@ std::vector<TextColumn> TimeColumns(const Picture& picture, std::string_view sep
                                   separator));
   }
   return columns;
-}
-
-TextColumn LevelColumn(std::string heading, const ChannelSpectrum& spectrum,
-                       std::string_view separator) {
-  TextColumn column{std::move(heading), {}};
-  for (const double level : spectrum.level) column.cells.push_back(LevelCell(level, separator));
-  return column;
 }
 
 std::vector<TextColumn> SpectrumColumns(const Picture& picture, std::string_view separator) {

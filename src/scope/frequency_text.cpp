@@ -66,6 +66,14 @@ void DropTrailingZeros(char* number) {
   std::memmove(end, unit, std::strlen(unit) + 1);
 }
 
+// A level as the copied values write it: two decimals, "" for an empty bin.
+std::string LevelCell(double level, std::string_view decimalSeparator) {
+  if (level == kNoLevel) return "";
+  char cell[kFixedSize];
+  WriteFixed(cell, level, 2, decimalSeparator);
+  return cell;
+}
+
 }  // namespace
 
 std::string SpectrumPeakReadout(const char* name, const ChannelSpectrum& spectrum,
@@ -129,47 +137,29 @@ std::string SpectrumTable(const WaveformSnapshot& store, const ScaleLabels& labe
   return text;
 }
 
-std::string LevelCell(double level, std::string_view decimalSeparator) {
-  if (level == kNoLevel) return "";
-  char cell[kFixedSize];
-  WriteFixed(cell, level, 2, decimalSeparator);
-  return cell;
+TextColumn LevelColumn(std::string heading, const ChannelSpectrum& spectrum,
+                       std::string_view decimalSeparator) {
+  TextColumn column{std::move(heading), {}};
+  for (const double level : spectrum.level)
+    column.cells.push_back(LevelCell(level, decimalSeparator));
+  return column;
 }
 
 std::string SpectrumValuesText(const WaveformSnapshot& store, const ScaleLabels& labels,
                                int timebaseId, SpectrumWindow window,
                                std::string_view decimalSeparator,
                                const std::vector<TextColumn>& more) {
-  const ExactStep df = HertzPerBin(timebaseId);
-  std::array<ChannelSpectrum, kChannelCount> spectra{};
-  std::string text = "Frequenz / Hz";
+  std::vector<TextColumn> columns = {ExactColumn("Frequenz / Hz", Numbers(kSpectrumBins),
+                                                 HertzPerBin(timebaseId), decimalSeparator)};
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (store.hasData[channel] == 0) continue;
-    spectra[channel] =
-        ComputeSpectrum(store.samples[channel], VoltsPerCountOf(labels[channel]), window);
-    text += '\t';
-    text += ChannelName(channel);
-    text += " / dBV";
+    columns.push_back(LevelColumn(
+        ChannelName(channel) + std::string(" / dBV"),
+        ComputeSpectrum(store.samples[channel], VoltsPerCountOf(labels[channel]), window),
+        decimalSeparator));
   }
-  for (const TextColumn& column : more) {
-    text += '\t';
-    text += column.heading;
-  }
-  text += "\r\n";
-  for (int k = 0; k < kSpectrumBins; ++k) {
-    text += ExactDecimal(k * df.units, df.decimals, decimalSeparator);
-    for (int channel = 0; channel < kChannelCount; ++channel) {
-      if (store.hasData[channel] == 0) continue;
-      text += '\t';
-      text += LevelCell(spectra[channel].level[k], decimalSeparator);
-    }
-    for (const TextColumn& column : more) {
-      text += '\t';
-      text += column.cells.at(static_cast<std::size_t>(k));
-    }
-    text += "\r\n";
-  }
-  return text;
+  columns.insert(columns.end(), more.begin(), more.end());
+  return TabSeparated(columns);
 }
 
 }  // namespace vexal

@@ -40,7 +40,8 @@ std::string SpectrumValuesText(const WaveformSnapshot& store, const ScaleLabels&
                                std::string_view decimalSeparator,
                                const std::vector<TextColumn>& more = {});
 
-// A level as the copied values write it: two decimals, "" for an empty bin.
-std::string LevelCell(double level, std::string_view decimalSeparator);
+// A column of the copied levels: two decimals, an empty cell for an empty bin.
+TextColumn LevelColumn(std::string heading, const ChannelSpectrum& spectrum,
+                       std::string_view decimalSeparator);
 
 }  // namespace vexal

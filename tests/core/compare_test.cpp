@@ -23,6 +23,10 @@ constexpr ScaleLabel k1mV{1, kUnitMillivolt}, k100mV{100, kUnitMillivolt},
     k200mV{200, kUnitMillivolt}, k400mV{400, kUnitMillivolt}, k500mV{500, kUnitMillivolt},
     k1V{1, kUnitVolt}, k2V{2, kUnitVolt}, k10V{10, kUnitVolt}, k2kV{2, kUnitKilovolt};
 
+const std::string kClipped =
+    "  \xFC"
+    "bersteuert";  // after a peak that clipping makes up
+
 using Point = std::pair<int, int>;
 Point Of(const PlotPoint& p) {
   return {p.x, p.y};
@@ -202,9 +206,7 @@ TEST(Views, ScreenAndPaperDrawWhatTheViewHolds) {
   EXPECT_EQ(xy.Strokes(1), xy.Strokes(2));
   EXPECT_EQ(pens, (test::Lines{"pen 1 #0000a0", "pen 2 #008c8c", "pen 2 #008c00", "pen 2 #00ffff",
                                "pen 2 #00ff00", "pen 2 #ff00ff"}));
-  EXPECT_EQ(texts.front(),
-            "text 48 48 CH1: -  \xFC"
-            "bersteuert");  // its peaks, M's last
+  EXPECT_EQ(texts.front(), "text 48 48 CH1: -" + kClipped);  // its peaks, M's last
   EXPECT_EQ(texts.at(3), "text 48 512 M: +10 dBV, 10 dB / DIV");
   // Paper: M's label on the top row in dark magenta, the reference's name at the top right,
   // the reference dashed.
@@ -238,31 +240,28 @@ TEST(Views, TablesHaveTheReferencesAndMsColumns) {
   picture.labels = {k1V, k1V};
   picture.reference = LoadedReference(picture.traces, "messung.txt");
   picture.math = kSum;
-  const auto firstLine = [](const std::string& text, int skip) {
-    std::size_t start = 0;
-    for (int k = 0; k < skip; ++k) start = text.find("\r\n", start) + 2;
-    return text.substr(start, text.find("\r\n", start) - start);
-  };
-  EXPECT_EQ(firstLine(MeasurementsOf(picture), 1), "\tKanal 1\tKanal 2\tRef CH1\tRef CH2\tM");
-  EXPECT_EQ(firstLine(CopiedValuesOf(picture, ","), 0),
+  EXPECT_EQ(test::LinesOf(MeasurementsOf(picture)).at(1),
+            "\tKanal 1\tKanal 2\tRef CH1\tRef CH2\tM");
+  EXPECT_EQ(test::LinesOf(CopiedValuesOf(picture, ",")).at(0),
             "Zeit / s\tKanal 1 / V\tKanal 2 / V\tM / V\tRef Kanal 1 / V\tRef Kanal 2 / V");
-  EXPECT_EQ(firstLine(CopiedValuesOf(picture, ","), 1), "0\t-4\t-4\t-8\t-4\t-4");
+  EXPECT_EQ(test::LinesOf(CopiedValuesOf(picture, ",")).at(1), "0\t-4\t-4\t-8\t-4\t-4");
   picture.view = PictureView::kSpectrum;
   EXPECT_EQ(
-      firstLine(CopiedValuesOf(picture, ","), 0),
+      test::LinesOf(CopiedValuesOf(picture, ",")).at(0),
       "Frequenz / Hz\tKanal 1 / dBV\tKanal 2 / dBV\tM / dBV\tRef Kanal 1 / dBV\tRef Kanal 2 / dBV");
-  EXPECT_EQ(firstLine(MeasurementsOf(picture), 0), "Fenster: Hann   Spanne: 100 %");
+  EXPECT_EQ(test::LinesOf(MeasurementsOf(picture)).at(0), "Fenster: Hann   Spanne: 100 %");
   EXPECT_EQ(CursorRowsOf(picture), "");
   picture.view = PictureView::kTime;
   picture.cursors.shown = true;
-  EXPECT_EQ(firstLine(CursorRowsOf(picture), 5), "Ref Kanal 1\t< -4,00 V\t< -4,00 V\t?");
+  EXPECT_EQ(test::LinesOf(CursorRowsOf(picture)).at(5), "Ref Kanal 1\t< -4,00 V\t< -4,00 V\t?");
 }
 
 // The start-up traces at 100 ms / DIV with a reference taken at 200 ms / DIV: its 1024 bins of
 // 0.5 Hz (copied with frequencies of their own) reach 512 of the 1000 Hz across the 720 columns,
 // its channel 1 peaks at 1 Hz in the first column, 9.0 dBV: 1 dB (6.5 pixels) below the top line;
 // the live one's peak marker keeps inside the plot, its tip 8 pixels below the top line. M's peak
-// is marked "übersteuert" where a clipped channel makes it up, and flat traces have none.
+// is marked "übersteuert" where a clipped channel makes it up, and flat traces have none. 600
+// wide, the peaks go below the reference's name (from 360), the cursors' leave out 1/|B-A|.
 TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
   Picture picture;
   picture.traces = DemonstrationTraces();
@@ -278,30 +277,17 @@ TEST(Views, SpectrumOfAReferenceAtAnotherTimebaseAndOfM) {
       std::tuple(reference.size(), reference.front(), reference.back()[2], live.size() - 3,
                  live.at(719)[2], live.back()),
       std::tuple(368, test::Stroke{40, 46, 41, 85}, 408, 720, 760, test::Stroke{41, 48, 37, 40}));
-  EXPECT_EQ(canvas.Only("text").at(2),
-            "text 48 80 M: Spitze 2,00 Hz  12,0 dBV  \xFC"
-            "bersteuert");
-  picture.traces.samples[0].fill(kCentreSample);
-  picture.traces.samples[1].fill(kCentreSample);
-  EXPECT_EQ(Drawn(picture).Only("text").at(2), "text 48 80 M: -");
-}
-
-// 600 wide, the cursors' first row gives way to the reference's name at its right end (from
-// 360): without 1/|B-A| it ends at 328. A peak's line, never shortened, goes below the name.
-TEST(Views, ReadoutKeepsClearOfTheReferencesName) {
-  Picture picture;
-  picture.traces = DemonstrationTraces();
-  picture.labels = {k1V, k1V};
-  picture.reference = CopiedReference(picture.traces, picture.labels, IDM_TB_100MS, {14, 32, 5});
-  picture.cursors.shown = true;
+  EXPECT_EQ(canvas.Only("text").at(2), "text 48 80 M: Spitze 2,00 Hz  12,0 dBV" + kClipped);
   const auto written = [&picture](const std::string& text) {
     return std::ranges::count(Drawn(picture, 600, 360).Only("text"), text);
   };
+  EXPECT_EQ(written("text 48 64 CH1: Spitze 2,00 Hz  9,0 dBV" + kClipped), 1);
+  picture.traces.samples[0].fill(kCentreSample);
+  picture.traces.samples[1].fill(kCentreSample);
+  EXPECT_EQ(Drawn(picture).Only("text").at(2), "text 48 80 M: -");
+  picture.view = PictureView::kTime;
+  picture.cursors.shown = true;
   EXPECT_EQ(written("text 48 48 A: 250 ms   B: 750 ms   B-A: 500 ms"), 1);
-  picture.view = PictureView::kSpectrum;
-  EXPECT_EQ(written("text 48 64 CH1: Spitze 2,00 Hz  9,0 dBV  \xFC"
-                    "bersteuert"),
-            1);
 }
 
 }  // namespace

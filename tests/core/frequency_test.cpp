@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "recording_canvas.h"
 #include "scope/frequency_columns.h"
 #include "scope/frequency_levels.h"
 #include "scope/frequency_text.h"
@@ -175,12 +176,9 @@ TEST(Spectrum, CopiedValues) {
   WaveformSnapshot store;
   store.samples[0] = Square();
   store.hasData = {1, 0};
-  std::string text = SpectrumValuesText(store, kOneVolt, IDM_TB_50S, kHann, ",");
-  std::vector<std::string> lines;
-  for (std::size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2)) {
-    lines.push_back(text.substr(0, end));
-  }
-  ASSERT_EQ(std::pair(lines.size(), text), std::pair(std::size_t{1026}, std::string()));
+  const std::string text = SpectrumValuesText(store, kOneVolt, IDM_TB_50S, kHann, ",");
+  const test::Lines lines = test::LinesOf(text);
+  ASSERT_EQ(std::pair(lines.size(), text.ends_with("\r\n")), std::pair(std::size_t{1026}, true));
   const std::pair<int, const char*> rows[] = {{0, "Frequenz / Hz\tKanal 1 / dBV"},
                                               {1, "0\t"},
                                               {17, "0,032\t11,06"},

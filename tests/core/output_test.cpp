@@ -289,9 +289,7 @@ TEST(ValuesText, ExactDecimalsOfTheChannelsWithData) {
   for (const auto& c : cases) {
     store.hasData = c.data;
     const std::string text = ValuesText(store, labels, c.timebase, c.separator);
-    std::vector<std::string> lines;
-    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != text.npos; at = end + 2)
-      lines.push_back(text.substr(at, end - at));
+    const test::Lines lines = test::LinesOf(text);
     ASSERT_EQ(lines.size(), 2049u) << c.lines[0];
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2049) << "LF only after CR";
     EXPECT_EQ((std::vector{lines[0], lines[1], lines[2], lines[3], lines[2048]}), c.lines);

@@ -16,6 +16,14 @@
 namespace vexal::test {
 
 using Lines = std::vector<std::string>;
+
+// The lines of a copied table or a text file, each without its CR LF.
+inline Lines LinesOf(const std::string& text) {
+  Lines lines;
+  for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+    lines.push_back(text.substr(at, end - at));
+  return lines;
+}
 using Stroke = std::array<int, 4>;  // a line as drawn: from x1, y1 to x2, y2
 
 class RecordingCanvas : public Canvas {
