@@ -133,7 +133,7 @@ TEST(Spectrum, ColumnsKeepEachColumnsHighestBin) {
 // DIV); the first of equal ones; its level rounded half away from zero.
 TEST(Spectrum, PeakReadout) {
   const std::tuple<int, double, int, double, SpectrumSpan, int, const char*> cases[] = {
-      {5, -3.25, 0, kNoLevel, kFull, IDM_TB_1MS, "CH1: Spitze 500 Hz  -3,3 dBV"},
+      {1, -3.25, 0, kNoLevel, kFull, IDM_TB_1MS, "CH1: Spitze 100 Hz  -3,3 dBV"},
       {50, -70, 51, 0, kTwentieth, IDM_TB_1MS, "CH1: Spitze 5,00 kHz  -70,0 dBV"},
       {50, -70.001, 51, 0, kTwentieth, IDM_TB_1MS, "CH1: -"},
       {1, -70.001, 0, 20, kFull, IDM_TB_1MS, "CH1: -"},
